@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/Platform.h"
+
+#include <array>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace kod {
+
+inline constexpr int kParamRows = 16;
+inline constexpr int kParamColumns = 6;
+inline constexpr int kSeriesSize = 23; // mean specific heat at 0, 10, ..., 220 °C
+inline constexpr int kModelCount = 4;
+inline constexpr int kResultLabelCount = 16;
+
+using ParamTableType = std::array<std::array<std::string, kParamColumns>, kParamRows>;
+
+// Intermediate results of the latest EvaluateExchanger call (flows kg/s, pressure drops kPa).
+struct EvaluationRecord {
+    double G1dop = 0, G2dop = 0; // permissible flows of the heating and heated water
+    double G1 = 0, G2 = 0;       // required flows
+    double G1Ratio = 0, G2Ratio = 0;
+    double Gr1 = 0, Gr2 = 0; // flow through one exchanger
+    double dP1 = 0, dP2 = 0; // real pressure drops
+};
+
+// Module data. Texts are UTF-8 in memory; files are Windows-1250.
+inline ParamTableType ParamTable;                            // catalogue as text, (row, column)
+inline std::array<double, kSeriesSize> ParamSeries{};        // kcal/(kg·K)
+inline std::array<std::string, kResultLabelCount> ResultLabels; // captions of the result rows
+inline std::string PdfPath;                                  // directory of the PDF files
+inline bool TestMode = false;
+inline EvaluationRecord EvaluationResult;
+inline std::array<std::string, kModelCount> ResultComments; // verdict per model index
+
+// The model designation of model index m (ParamTable row 0, column m + 2).
+const std::string& ModelName(int m);
+
+// Val of ParamTable(row, m + 2).
+double ModelValue(int row, int m);
+
+// Thrown by LoadParameters; what() is the Polish message shown to the user (UTF-8).
+class LoadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Loads parametr.txt and pathpdf.txt from appDir, falling back to the first CD-ROM drive when
+// pathpdf.txt is missing, empty or unreadable (the file is then created). Sets ParamTable,
+// ParamSeries, ResultLabels and PdfPath only when everything succeeded. Throws LoadError.
+void LoadParameters(const std::filesystem::path& appDir,
+                    const DriveSystem& drives = SystemDrives());
+
+// Writes pathpdf.txt in appDir as one quoted field and CR LF, through a temporary file renamed
+// over the old one. Returns false when it could not be written; the old file is then untouched.
+bool WritePdfPathFile(const std::filesystem::path& appDir, const std::string& path);
+
+// Fills ResultLabels with the sixteen fixed captions.
+void SetResultLabels();
+
+} // namespace kod

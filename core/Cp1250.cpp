@@ -1,0 +1,1 @@
+#include "core/Cp1250.h"

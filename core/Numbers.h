@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kod {
+
+// Reads the leading number of a text: leading blanks, tabs and line feeds skipped, optional sign,
+// digits, "." as the only decimal separator, optional exponent (E or D). Reading stops at the first
+// character that cannot continue the number; a text without a leading number gives 0.
+double Val(std::string_view text);
+
+// The input panel's variant of Val: blanks between the digits are ignored as well ("1 000" is 1000).
+double ValIgnoringBlanks(std::string_view text);
+
+// Rounds to the nearest whole number, halves to even (90.5 -> 90, 91.5 -> 92), saturated to the
+// 16-bit range; a non-finite value gives 0.
+std::int16_t RoundHalfEven16(double value);
+
+// Same rounding to a 32-bit whole number (slider positions).
+std::int32_t RoundHalfEven32(double value);
+
+// Formats a number with a display pattern: "#0.00", "##0.000", "##0.0\%", "#0", "###0", "####",
+// "#0.##", "#.#", "0", "00" and the like. "#" is an optional digit, "0" a required one, "\x" a
+// literal x. Rounds half away from zero on the decimal digits. A non-finite value gives "-,--".
+std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator);
+
+// Right-aligns a text in as many characters as the pattern has "@" ("@@@").
+std::string FormatText(std::string_view text, std::string_view pattern);
+
+// The general form of a number: up to 15 significant digits, no grouping, scientific notation
+// ("1E+16", "1E-05") for very large or small magnitudes. No blanks are added.
+std::string GeneralForm(double value, char decimalSeparator);
+
+// A number as the print statements write it: one blank for the sign when it is not negative,
+// the general form, one trailing blank (" 65 ", "-1 ").
+std::string PrintedNumber(double value, char decimalSeparator);
+
+} // namespace kod

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The few facts about the machine that the program depends on: which drives there are, which of
+// them are CD-ROMs, the root used when there is nothing better, and the path separator.
+namespace kod {
+
+struct Drive {
+    std::string root; // with its trailing separator: "D:\" or "/media/cdrom/"
+    bool cdrom = false;
+};
+
+class DriveSystem {
+public:
+    virtual ~DriveSystem() = default;
+    // Drive roots in the system's order.
+    virtual std::vector<Drive> Drives() const = 0;
+    // The root used when no drive qualifies ("C:\" on Windows, "/" here).
+    virtual std::string FallbackRoot() const = 0;
+};
+
+// The real drives: the mounted volumes, optical media counted as CD-ROM.
+const DriveSystem& SystemDrives();
+
+// The native directory separator ('/' here).
+char PathSeparator();
+
+// Appends the native separator unless the path already ends with one.
+std::string WithTrailingSeparator(std::string path);
+
+} // namespace kod

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+namespace widgets {
+
+// What a chart needs from its drawing surface, in the surface's user scale. The screen picture box
+// and the printed page both provide it, so one drawing routine serves both.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    virtual void Line(QPointF from, QPointF to, const QColor& color, double width = 1,
+                      Qt::PenStyle style = Qt::SolidLine) = 0;
+    virtual void FillRect(const QRectF& rect, const QColor& color) = 0;
+    // Text with its top-left corner at pos, the font size in points.
+    virtual void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) = 0;
+};
+
+} // namespace widgets

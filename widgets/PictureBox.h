@@ -1,0 +1,65 @@
+#pragma once
+
+#include "widgets/Canvas.h"
+
+#include <QWidget>
+#include <vector>
+
+namespace widgets {
+
+// A picture box with a user scale (0..1000 both ways, y up, by default). What is drawn is kept as
+// a list of operations and painted again on every paint event, so it survives covering, resizing
+// and high-DPI screens, and tests can ask what was drawn.
+class PictureBox : public QWidget, public Canvas {
+    Q_OBJECT
+public:
+    struct Op {
+        enum Kind { LineOp, FillRectOp, TextOp } kind;
+        QPointF a, b;      // line ends, or the rectangle's corners, or the text position (a)
+        QColor color;
+        double width = 1;  // line width in pixels, or the font size in points for text
+        Qt::PenStyle style = Qt::SolidLine;
+        QString text;
+    };
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // The user rectangle: x from left to right, y from bottom to top.
+    void SetScale(double left, double right, double bottom, double top);
+
+    void Line(QPointF from, QPointF to, const QColor& color, double width = 1,
+              Qt::PenStyle style = Qt::SolidLine) override;
+    void FillRect(const QRectF& rect, const QColor& color) override;
+    void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
+    void Clear(); // removes the drawn operations, not the line objects
+
+    const std::vector<Op>& Operations() const { return ops_; }
+
+    // Line objects drawn over the picture that can be moved and hidden; returns a handle.
+    int AddLineObject(const QColor& color, double width = 1);
+    void MoveLineObject(int handle, QPointF from, QPointF to);
+    void SetLineObjectVisible(int handle, bool visible);
+    const Op& LineObject(int handle) const;
+    bool IsLineObjectVisible(int handle) const;
+
+    // Conversions between widget pixels and the user scale.
+    QPointF ToUser(QPointF pixel) const;
+    QPointF ToPixel(QPointF user) const;
+
+signals:
+    void mouseMoved(QPointF user);
+    void mousePressed(QPointF user, Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    double left_ = 0, right_ = 1000, bottom_ = 0, top_ = 1000;
+    std::vector<Op> ops_;
+    std::vector<Op> lineObjects_;
+    std::vector<bool> lineVisible_;
+};
+
+} // namespace widgets

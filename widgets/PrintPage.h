@@ -1,0 +1,67 @@
+#pragma once
+
+#include "widgets/Canvas.h"
+
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+namespace widgets {
+
+// Any failure of a print job; the caller shows "Wystąpił błąd drukowania".
+class PrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline const char* const kPrintErrorText = "Wystąpił błąd drukowania";
+
+// One printed page in the legacy printer model: font switches that stay in force, a print position,
+// text at tab columns counted in average character widths of the current font, and lines in a
+// user scale. Nothing reaches the printer before EndDoc, which sends exactly one page to the
+// system's default printer without a dialog. Every call may throw PrintError.
+class PrintPage : public Canvas {
+public:
+    PrintPage(); // throws PrintError when there is no default printer
+    ~PrintPage() override;
+    PrintPage(const PrintPage&) = delete;
+    PrintPage& operator=(const PrintPage&) = delete;
+
+    void SetFontName(const QString& name);
+    void SetFontSize(double points);
+    void SetBold(bool on);
+    void SetItalic(bool on);
+    void SetUnderline(bool on);
+    void SetStrikethrough(bool on);
+
+    // Text at tab column `tab` (1-based; 0 = at the print position). A tab left of the print position
+    // moves to the next line first. With lineEnd the position moves to the start of the next line.
+    // Line breaks inside the text continue at the left edge.
+    void Print(const QString& text, int tab = 0, bool lineEnd = true);
+    void NewLine(int count = 1);
+
+    // The user scale for positions and lines: width × height with y up (default 1000 × 1400).
+    void SetScale(double width = 1000, double height = 1400);
+    double CurrentX() const;
+    double CurrentY() const;
+    void SetCurrentX(double x);
+    void SetCurrentY(double y);
+
+    void Line(QPointF from, QPointF to, const QColor& color, double width = 1,
+              Qt::PenStyle style = Qt::SolidLine) override;
+    void FillRect(const QRectF& rect, const QColor& color) override;
+    void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
+
+    // Sends the page. Throws PrintError when the printer fails; the page is then not sent.
+    void EndDoc();
+
+    // Where pages go instead of the printer, for tests: a PDF file, or a missing printer.
+    static void RedirectToPdf(const QString& pdfPath); // empty: back to the default printer
+    static void SimulateMissingPrinter(bool missing);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace widgets

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <filesystem>
 
@@ -9,7 +10,12 @@ namespace widgets {
 std::filesystem::path AppDirectory();
 void SetAppDirectory(const std::filesystem::path& dir); // empty path: back to the executable's
 
-// The decimal separator of the user's locale (QLocale::system()), as one character.
+// The user's locale: QLocale::system() unless a test set another one.
+QLocale UserLocale();
+void SetUserLocale(const QLocale& locale);
+void ResetUserLocale();
+
+// The decimal separator of the user's locale, as one character.
 char DecimalSeparator();
 
 // UTF-8 std::string <-> QString.

@@ -23,7 +23,7 @@ std::int32_t RoundHalfEven32(double value);
 
 // Formats a number with a display pattern: "#0.00", "##0.000", "##0.0\%", "#0", "###0", "####",
 // "#0.##", "#.#", "0", "00" and the like. "#" is an optional digit, "0" a required one, "\x" a
-// literal x. Rounds half away from zero on the decimal digits. A non-finite value gives "-,--".
+// literal x. Rounds half away from zero on the decimal digits. A non-finite value gives "---".
 std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator);
 
 // Right-aligns a text in as many characters as the pattern has "@" ("@@@").

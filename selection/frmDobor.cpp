@@ -1,0 +1,7 @@
+#include "selection/frmDobor.h"
+
+frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmDobor"));
+    setWindowTitle(QStringLiteral("Dbór wymienników"));
+    setModal(true);
+}

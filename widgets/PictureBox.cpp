@@ -1,0 +1,139 @@
+#include "widgets/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace widgets {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::SetScale(double left, double right, double bottom, double top) {
+    if (left == right || bottom == top)
+        return; // an empty scale cannot map anything
+    left_ = left;
+    right_ = right;
+    bottom_ = bottom;
+    top_ = top;
+    update();
+}
+
+void PictureBox::Line(QPointF from, QPointF to, const QColor& color, double width,
+                      Qt::PenStyle style) {
+    Op op{Op::LineOp, from, to, color, width, style, {}};
+    ops_.push_back(op);
+    update();
+}
+
+void PictureBox::FillRect(const QRectF& rect, const QColor& color) {
+    Op op{Op::FillRectOp, rect.topLeft(), rect.bottomRight(), color, 1, Qt::SolidLine, {}};
+    ops_.push_back(op);
+    update();
+}
+
+void PictureBox::Text(QPointF pos, const QString& text, double pointSize, const QColor& color) {
+    Op op{Op::TextOp, pos, pos, color, pointSize, Qt::SolidLine, text};
+    ops_.push_back(op);
+    update();
+}
+
+void PictureBox::Clear() {
+    ops_.clear();
+    update();
+}
+
+int PictureBox::AddLineObject(const QColor& color, double width) {
+    lineObjects_.push_back(Op{Op::LineOp, {}, {}, color, width, Qt::SolidLine, {}});
+    lineVisible_.push_back(true);
+    update();
+    return static_cast<int>(lineObjects_.size()) - 1;
+}
+
+void PictureBox::MoveLineObject(int handle, QPointF from, QPointF to) {
+    if (handle < 0 || handle >= static_cast<int>(lineObjects_.size()))
+        return;
+    lineObjects_[handle].a = from;
+    lineObjects_[handle].b = to;
+    update();
+}
+
+void PictureBox::SetLineObjectVisible(int handle, bool visible) {
+    if (handle < 0 || handle >= static_cast<int>(lineVisible_.size()))
+        return;
+    lineVisible_[handle] = visible;
+    update();
+}
+
+const PictureBox::Op& PictureBox::LineObject(int handle) const {
+    static const Op none{Op::LineOp, {}, {}, {}, 0, Qt::NoPen, {}};
+    if (handle < 0 || handle >= static_cast<int>(lineObjects_.size()))
+        return none;
+    return lineObjects_[handle];
+}
+
+bool PictureBox::IsLineObjectVisible(int handle) const {
+    if (handle < 0 || handle >= static_cast<int>(lineVisible_.size()))
+        return false;
+    return lineVisible_[handle];
+}
+
+QPointF PictureBox::ToUser(QPointF pixel) const {
+    const double w = width() > 0 ? width() : 1;
+    const double h = height() > 0 ? height() : 1;
+    return {left_ + pixel.x() / w * (right_ - left_), top_ + pixel.y() / h * (bottom_ - top_)};
+}
+
+QPointF PictureBox::ToPixel(QPointF user) const {
+    return {(user.x() - left_) / (right_ - left_) * width(),
+            (user.y() - top_) / (bottom_ - top_) * height()};
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    auto drawLine = [&](const Op& op) {
+        QPen pen(op.color, op.width, op.style);
+        painter.setPen(pen);
+        painter.drawLine(ToPixel(op.a), ToPixel(op.b));
+    };
+    for (const Op& op : ops_) {
+        switch (op.kind) {
+        case Op::LineOp:
+            drawLine(op);
+            break;
+        case Op::FillRectOp:
+            painter.fillRect(QRectF(ToPixel(op.a), ToPixel(op.b)).normalized(), op.color);
+            break;
+        case Op::TextOp: {
+            QFont font = painter.font();
+            if (op.width > 0)
+                font.setPointSizeF(op.width);
+            painter.setFont(font);
+            painter.setPen(op.color);
+            const QPointF at = ToPixel(op.a);
+            painter.drawText(QRectF(at, QSizeF(width() + 1e4, height() + 1e4)),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
+            break;
+        }
+        }
+    }
+    for (size_t i = 0; i < lineObjects_.size(); ++i) {
+        if (lineVisible_[i])
+            drawLine(lineObjects_[i]);
+    }
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(ToUser(event->position()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(ToUser(event->position()), event->button());
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace widgets

@@ -1,1 +1,179 @@
 #include "core/Catalogue.h"
+
+#include "core/Cp1250.h"
+#include "core/FieldReader.h"
+#include "core/Numbers.h"
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <system_error>
+
+namespace kod {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kParameterFile = "parametr.txt";
+const char* const kPdfPathFile = "pathpdf.txt";
+
+// The whole file as bytes, or nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+std::string PathText(const fs::path& file) {
+    return file.string();
+}
+
+struct Catalogue {
+    ParamTableType table;
+    std::array<double, kSeriesSize> series{};
+};
+
+Catalogue ReadCatalogue(const fs::path& file) {
+    std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes)
+        throw LoadError("Nie można odczytać pliku parametr.txt (" + PathText(file) +
+                        "). Program zostanie zakończony.");
+    std::string text = FromCp1250(*bytes);
+    FieldReader reader(text);
+    Catalogue c;
+    int found = 0;
+    auto shortFile = [&] {
+        return LoadError("Plik parametr.txt (" + PathText(file) + ") jest niekompletny: zawiera " +
+                         std::to_string(found) + " z 119 wymaganych pól. Program zostanie " +
+                         "zakończony.");
+    };
+    for (auto& row : c.table) {
+        for (auto& cell : row) {
+            std::optional<std::string> field = reader.NextText();
+            if (!field)
+                throw shortFile();
+            cell = std::move(*field);
+            ++found;
+        }
+    }
+    for (double& value : c.series) {
+        std::optional<double> number = reader.NextNumber();
+        if (!number)
+            throw shortFile();
+        value = *number;
+        ++found;
+    }
+    return c;
+}
+
+// The directory read from pathpdf.txt, or nullopt when the file is missing, unreadable or empty.
+std::optional<std::string> ReadPdfPath(const fs::path& file) {
+    std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes)
+        return std::nullopt;
+    std::string text = FromCp1250(*bytes);
+    std::optional<std::string> field = FieldReader(text).NextText();
+    if (!field || field->empty())
+        return std::nullopt;
+    return field;
+}
+
+std::string FallbackPdfPath(const DriveSystem& drives) {
+    for (const Drive& d : drives.Drives())
+        if (d.cdrom)
+            return d.root;
+    return drives.FallbackRoot();
+}
+
+} // namespace
+
+const std::string& ModelName(int m) {
+    static const std::string none;
+    if (m < 0 || m >= kModelCount)
+        return none;
+    return ParamTable[0][static_cast<std::size_t>(m + 2)];
+}
+
+double ModelValue(int row, int m) {
+    if (m < 0 || m >= kModelCount || row < 0 || row >= kParamRows)
+        return std::numeric_limits<double>::quiet_NaN();
+    return Val(ParamTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(m + 2)]);
+}
+
+void SetResultLabels() {
+    ResultLabels = {
+        "dopuszczalny przepływ wody grzejnej G1dop w [kg/s]",
+        "dopuszczalny przepływ wody ogrzewanej G2dop w [kg/s]",
+        "wymagany przepływ wody grzejnej G1 w [kg/s]",
+        "wymagany przepływ wody ogrzewanej G2 w [kg/s]",
+        "stosunek wymaganego do dopuszczalnego przepływu wody grzejnej",
+        "stosunek wymaganego do dopuszczalnego przepływu wody ogrzewanej",
+        "ilość wymienników i",
+        "rzeczywisty przepływ wody grzejnej w jednym wymienniku Gr1 w [kg/s]",
+        "rzeczywisty przepływ wody ogrzewanej w jednym wymienniku Gr2 w [kg/s]",
+        "rzeczywisty opór przepływu wody grzejnej dP1 w [kPa]",
+        "rzeczywisty opór przepływu wody ogrzewanej dP2 w [kPa]",
+        "wymagany współczynnik przenikania ciepła",
+        "współczynnik przenikania ciepła dla warunków eksploatacyjnych",
+        "względny nadmiar współczynnika przenikania w %",
+        "temperatura wyjściowa wody grzejnej T12",
+        "komentarz do wyników",
+    };
+}
+
+bool WritePdfPathFile(const fs::path& appDir, const std::string& path) {
+    // A quote would end the field early when the file is read back.
+    if (path.find('"') != std::string::npos)
+        return false;
+    const fs::path target = appDir / kPdfPathFile;
+    const fs::path temp = appDir / (std::string(kPdfPathFile) + ".tmp");
+    std::error_code ec;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << '"' << ToCp1250(path) << "\"\r\n";
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temp, ec);
+            return false;
+        }
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
+    Catalogue catalogue = ReadCatalogue(appDir / kParameterFile);
+
+    std::optional<std::string> pdfPath = ReadPdfPath(appDir / kPdfPathFile);
+    if (!pdfPath) {
+        pdfPath = FallbackPdfPath(drives);
+        if (!WritePdfPathFile(appDir, *pdfPath))
+            throw LoadError("Nie można zapisać pliku pathpdf.txt (" +
+                            PathText(appDir / kPdfPathFile) +
+                            "). Sprawdź, czy katalog programu nie jest tylko do odczytu. Program " +
+                            "zostanie zakończony.");
+    }
+
+    ParamTable = std::move(catalogue.table);
+    ParamSeries = catalogue.series;
+    SetResultLabels();
+    PdfPath = std::move(*pdfPath);
+}
+
+} // namespace kod

@@ -1,1 +1,22 @@
 #include "core/Drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kod {
+
+double Log10(double x) {
+    return x > 0 ? std::log10(x) : 0.0;
+}
+
+std::vector<GradientBand> GradientBands(int width) {
+    constexpr int kBands = 220;
+    const int w = std::max(width, 0) / kBands;
+    std::vector<GradientBand> bands;
+    bands.reserve(kBands);
+    for (int i = 1; i <= kBands; ++i)
+        bands.push_back({(i - 1) * w, i * w, 240 - i});
+    return bands;
+}
+
+} // namespace kod

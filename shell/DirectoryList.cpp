@@ -1,0 +1,61 @@
+#include "shell/DirectoryList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace shell {
+
+namespace {
+constexpr int kPathRole = Qt::UserRole;
+}
+
+DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { EnterRow(row(item)); });
+}
+
+bool DirectoryList::IsReadableDirectory(const QString& dir) {
+    if (dir.isEmpty())
+        return false;
+    const QFileInfo info(dir);
+    return info.exists() && info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+bool DirectoryList::SetPath(const QString& dir) {
+    if (!IsReadableDirectory(dir))
+        return false;
+    const QString path = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+
+    clear();
+    const QDir current(path);
+    if (!current.isRoot()) {
+        auto* up = new QListWidgetItem(QStringLiteral(".."), this);
+        up->setData(kPathRole, QDir::cleanPath(current.absoluteFilePath(QStringLiteral(".."))));
+    }
+    const QStringList names =
+        current.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(name, this);
+        item->setData(kPathRole, current.absoluteFilePath(name));
+    }
+    if (count() > 0)
+        setCurrentRow(0);
+
+    if (path != path_) {
+        path_ = path;
+        emit changed();
+    }
+    return true;
+}
+
+QString DirectoryList::Path() const {
+    return QDir::toNativeSeparators(path_);
+}
+
+bool DirectoryList::EnterRow(int row) {
+    const QListWidgetItem* entry = item(row);
+    return entry != nullptr && SetPath(entry->data(kPathRole).toString());
+}
+
+} // namespace shell

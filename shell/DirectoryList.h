@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+
+namespace shell {
+
+// A directory list: the subdirectories of the current path, with ".." on top to go up. Activating
+// an entry (double-click or Enter) enters it.
+class DirectoryList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirectoryList(QWidget* parent = nullptr);
+
+    // Shows the directory `dir`; returns false and changes nothing when it cannot be read.
+    bool SetPath(const QString& dir);
+
+    // The current path in native form, without a trailing separator except for a root.
+    QString Path() const;
+
+    // Enters the entry at `row` (".." goes up); false when that directory cannot be read.
+    bool EnterRow(int row);
+
+    // Whether `dir` is an existing directory that can be listed.
+    static bool IsReadableDirectory(const QString& dir);
+
+signals:
+    void changed(); // the path has changed
+
+private:
+    QString path_; // clean, '/' separators
+};
+
+} // namespace shell

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace shell {
+
+// Places a control at a rectangle given in twips (left, top, width, height).
+void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+
+// Fixes a window's client area to a size given in twips.
+void FixClientTwips(QWidget* window, int width, int height);
+
+} // namespace shell

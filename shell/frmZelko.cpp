@@ -1,0 +1,40 @@
+#include "shell/frmZelko.h"
+
+#include "core/Kod.h"
+#include "shell/Twips.h"
+#include "widgets/PictureButton.h"
+
+#include <QRadioButton>
+
+frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmZelko"));
+    setWindowTitle(QStringLiteral("Ustawienia"));
+    shell::FixClientTwips(this, 6525, 4440);
+
+    // Both options share this window as parent, so exactly one of them is selected.
+    opTest = new QRadioButton(QStringLiteral("Czy to test?"), this);
+    opTest->setObjectName(QStringLiteral("opTest"));
+    shell::PlaceTwips(opTest, 1320, 1440, 2415, 495);
+
+    opNorma = new QRadioButton(QStringLiteral("Czy to normalne działanie"), this);
+    opNorma->setObjectName(QStringLiteral("opNorma"));
+    shell::PlaceTwips(opNorma, 1320, 2040, 2535, 615);
+    opNorma->setChecked(true);
+
+    cmdExit =
+        new widgets::PictureButton(QStringLiteral("exit"), QStringLiteral("zamknięcie okna"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    shell::PlaceTwips(cmdExit, 5280, 3480, 735, 615);
+
+    setTabOrder(opTest, opNorma);
+    setTabOrder(opNorma, cmdExit);
+    opNorma->setFocus();
+    widgets::ApplyAccessibleNames(this);
+
+    connect(cmdExit, &QAbstractButton::clicked, this, &frmZelko::cmdExit_Click);
+}
+
+void frmZelko::cmdExit_Click() {
+    kod::TestMode = opTest->isChecked();
+    accept();
+}

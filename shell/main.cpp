@@ -1,0 +1,22 @@
+#include "shell/frmVarmi.h"
+#include "widgets/Environment.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PictureButton.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("varmi"));
+    QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));
+    widgets::InstallFontSubstitutions();
+
+    const std::filesystem::path appDir = widgets::AppDirectory();
+    if (const QString error = frmVarmi::StartUp(appDir); !error.isEmpty()) {
+        widgets::ShowMessage(nullptr, error, widgets::kAppTitle, widgets::MsgIcon::Critical);
+        return 1;
+    }
+    frmVarmi window(appDir);
+    window.showMaximized();
+    return QApplication::exec();
+}

@@ -1,7 +1,256 @@
 #include "selection/frmDobor.h"
 
+#include "core/CalcLog.h"
+#include "core/Catalogue.h"
+#include "core/Numbers.h"
+#include "selection/OperatingPointPanel.h"
+#include "selection/SelectionPrintout.h"
+#include "selection/SelectionRun.h"
+#include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PictureButton.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <cmath>
+#include <exception>
+
+using selection::Field;
+
+namespace {
+
+constexpr int kGridRows = 17;
+constexpr int kGridColumns = 5;
+constexpr int kVerdictRow = 16;
+constexpr double kVerdictRowTwips = 3000;
+const QSizeF kButtonTwips(615, 615);
+
+QColor VerdictColour(selection::VerdictKind kind) {
+    switch (kind) {
+    case selection::VerdictKind::Impossible:
+        return QColor(128, 0, 0);
+    case selection::VerdictKind::Possible:
+        return QColor(0, 0, 0);
+    case selection::VerdictKind::Excessive:
+        return QColor(0, 128, 128);
+    case selection::VerdictKind::Best:
+        return QColor(0, 128, 0);
+    }
+    return QColor(0, 0, 0);
+}
+
+// The verdicts break their lines with CR LF; a cell breaks on LF.
+QString CellText(const std::string& verdict) {
+    return widgets::Q(verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
 frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDobor"));
     setWindowTitle(QStringLiteral("Dbór wymienników"));
     setModal(true);
+    widgets::OpenCentred(this, 0.95);
+    layout_ = new widgets::LogicalLayout(this, 1024, 768, false);
+
+    fgDobor_ = new QTableWidget(kGridRows, kGridColumns, this);
+    fgDobor_->setObjectName(QStringLiteral("fgDobor"));
+    fgDobor_->setAccessibleName(QStringLiteral("wyniki doboru wymienników"));
+    layout_->Place(fgDobor_, 10, 10, 800, 748);
+
+    panel_ = new selection::OperatingPointPanel(this, layout_, selection::SelectionPanelConfig(),
+                                                [this] { ClearResults(); });
+
+    auto button = [this](const QString& name, const QString& icon, const QString& tip,
+                         double left) {
+        auto* b = new widgets::PictureButton(icon, tip, this);
+        b->setObjectName(name);
+        // Taking the focus on a click confirms the value being edited before the button acts.
+        b->setFocusPolicy(Qt::StrongFocus);
+        layout_->PlaceFixed(b, left, 698, kButtonTwips);
+        return b;
+    };
+    cmdLicz_ = button(QStringLiteral("cmdLicz"), QStringLiteral("calculate"),
+                      QStringLiteral("Wykonanie obliczeń"), 860);
+    cmdDruk_ = button(QStringLiteral("cmdDruk"), QStringLiteral("print"),
+                      QStringLiteral("Wydruk wyniku doboru wymienników"), 910);
+    cmdExit_ = button(QStringLiteral("cmdExit"), QStringLiteral("exit"),
+                      QStringLiteral("wyjście z okna doboru wymienników"), 960);
+    connect(cmdLicz_, &QToolButton::clicked, this, &frmDobor::cmdLicz_Click);
+    connect(cmdDruk_, &QToolButton::clicked, this, &frmDobor::cmdDruk_Click);
+    connect(cmdExit_, &QToolButton::clicked, this, &frmDobor::cmdExit_Click);
+
+    QWidget::setTabOrder(panel_->LastInTabOrder(), cmdLicz_);
+    QWidget::setTabOrder(cmdLicz_, cmdDruk_);
+    QWidget::setTabOrder(cmdDruk_, cmdExit_);
+    QWidget::setTabOrder(cmdExit_, fgDobor_);
+
+    PrepareGrid();
+    widgets::ApplyAccessibleNames(this);
+    panel_->Box(Field::Q)->setFocus();
+}
+
+frmDobor::~frmDobor() = default;
+
+bool frmDobor::CzyWyczyszczone() const {
+    return panel_->CzyWyczyszczone();
+}
+
+void frmDobor::PrepareGrid() {
+    QTableWidget* g = fgDobor_;
+    g->horizontalHeader()->hide();
+    g->verticalHeader()->hide();
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setWordWrap(true);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    const QColor fixedBackground = palette().color(QPalette::Button);
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int column = 0; column < kGridColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            if (row == 0 || column == 0) {
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(fixedBackground);
+                item->setForeground(QColor(0, 0, 0));
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            g->setItem(row, column, item);
+        }
+    }
+    for (int column = 0; column < kGridColumns; ++column)
+        g->item(0, column)->setText(widgets::Q(kod::ParamTable[0][column + 1]));
+    for (int row = 1; row < kGridRows; ++row)
+        g->item(row, 0)->setText(widgets::Q(kod::ResultLabels[row - 1]));
+    g->installEventFilter(this);
+    ResizeColumns();
+}
+
+void frmDobor::ResizeColumns() {
+    const double width = fgDobor_->viewport()->width();
+    fgDobor_->setColumnWidth(0, static_cast<int>(std::lround(width * 2 / 6)));
+    for (int column = 1; column < kGridColumns; ++column)
+        fgDobor_->setColumnWidth(column, static_cast<int>(std::lround(width / 6)));
+    for (int row = 0; row < kVerdictRow; ++row)
+        fgDobor_->resizeRowToContents(row);
+    fgDobor_->setRowHeight(kVerdictRow, widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_));
+}
+
+bool frmDobor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fgDobor_ && event->type() == QEvent::Resize)
+        ResizeColumns();
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmDobor::keyPressEvent(QKeyEvent* event) {
+    // The window closes by its exit button or its close box only, not by Escape.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmDobor::SetCell(int row, int column, const QString& text) {
+    fgDobor_->item(row, column)->setText(text);
+}
+
+void frmDobor::ClearResults() {
+    for (int row = 1; row < kGridRows; ++row)
+        for (int column = 1; column < kGridColumns; ++column)
+            SetCell(row, column, QString());
+}
+
+void frmDobor::FillGrid(const selection::SelectionResult& run) {
+    const char sep = widgets::DecimalSeparator();
+    auto number = [sep](double value, const char* pattern) {
+        return widgets::Q(kod::FormatPattern(value, pattern, sep));
+    };
+    const QString none = QStringLiteral("---");
+    for (int m = 0; m < kod::kModelCount; ++m) {
+        const selection::ModelResult& r = run.models[m];
+        const kod::EvaluationRecord& e = r.evaluation;
+        const int c = m + 1;
+        const double flows[] = {e.G1dop, e.G2dop, e.G1, e.G2, e.G1Ratio, e.G2Ratio};
+        for (int i = 0; i < 6; ++i)
+            SetCell(i + 1, c, r.evaluated ? number(flows[i], "#0.00") : none);
+        if (r.found) {
+            SetCell(7, c, number(r.n, "#0"));
+            SetCell(8, c, number(e.Gr1, "#0.00"));
+            SetCell(9, c, number(e.Gr2, "#0.00"));
+            SetCell(10, c, number(e.dP1, "##0.00"));
+            SetCell(11, c, number(e.dP2, "##0.00"));
+            SetCell(12, c, number(r.kw, "##0.000"));
+            SetCell(13, c, number(r.ke, "##0.000"));
+            SetCell(14, c, number(r.excess, "##0.0\\%"));
+            SetCell(15, c, number(r.T12, "##0.0"));
+        } else {
+            for (int row = 7; row <= 15; ++row)
+                SetCell(row, c, none);
+            if (r.evaluated)
+                SetCell(12, c, number(r.kw, "##0.000"));
+        }
+        QTableWidgetItem* verdict = fgDobor_->item(kVerdictRow, c);
+        verdict->setForeground(VerdictColour(r.kind));
+        verdict->setText(CellText(r.verdict));
+    }
+    fgDobor_->setRowHeight(kVerdictRow, widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_));
+}
+
+void frmDobor::NoweOblicz() {
+    kod::CalcLog& log = kod::Log();
+    const char sep = widgets::DecimalSeparator();
+    bool logFailed = false;
+    try {
+        log.Open(kod::LogFilePath(widgets::AppDirectory()), sep);
+        log.WriteSelectionStart();
+        const selection::OperatingPoint p = panel_->Values();
+        const selection::SelectionInput input{p, panel_->Position(Field::T21),
+                                              panel_->Position(Field::T11)};
+        const selection::SelectionResult run =
+            selection::RunSelection(input, [&](int m, double t12min, double t12max) {
+                log.WriteSelectionModel(t12min, t12max, static_cast<std::int16_t>(m),
+                                        p.CentralHeating, p.AllowedDropHeating, p.AllowedDropHeated,
+                                        p.HeatingInlet, p.HeatedInlet, p.HeatedOutlet,
+                                        p.HeatOutput);
+            });
+        logFailed = log.Failed();
+        log.Close();
+        logFailed = logFailed || log.Failed();
+        FillGrid(run);
+    } catch (const std::exception&) {
+        log.Close();
+        widgets::ShowMessage(this, QStringLiteral("Obliczenia nie powiodły się."));
+        return;
+    }
+    if (logFailed)
+        widgets::ShowMessage(this, QString::fromUtf8(selection::kLogWriteFailedText));
+}
+
+void frmDobor::cmdLicz_Click() {
+    NoweOblicz();
+    panel_->SetCzyWyczyszczone(false);
+}
+
+void frmDobor::cmdDruk_Click() {
+    selection::PrintoutInput input;
+    input.selection = {panel_->Values(), panel_->Position(Field::T21),
+                       panel_->Position(Field::T11)};
+    input.heatOutput = panel_->Text(Field::Q);
+    input.dropHeating = panel_->Text(Field::Dp1);
+    input.heatingInlet = panel_->Text(Field::T11);
+    input.dropHeated = panel_->Text(Field::Dp2);
+    input.heatedInlet = panel_->Text(Field::T21);
+    input.heatedOutlet = panel_->Text(Field::T22);
+    selection::PrintSelection(this, input);
+}
+
+void frmDobor::cmdExit_Click() {
+    reject();
 }

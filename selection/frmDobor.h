@@ -2,9 +2,52 @@
 
 #include <QDialog>
 
-// The exchanger selection window.
+class QTableWidget;
+
+namespace widgets {
+class LogicalLayout;
+class PictureButton;
+} // namespace widgets
+
+namespace selection {
+class OperatingPointPanel;
+struct SelectionResult;
+} // namespace selection
+
+// The exchanger selection window: the operating-point panel, the result grid of the four models
+// and the printout. Modal; closing it emits finished().
 class frmDobor : public QDialog {
     Q_OBJECT
 public:
     explicit frmDobor(QWidget* parent = nullptr);
+    ~frmDobor() override;
+
+    // The selection for the panel's values, written into the grid and to raport.txt.
+    void NoweOblicz();
+
+    selection::OperatingPointPanel* Panel() const { return panel_; }
+    QTableWidget* Grid() const { return fgDobor_; }
+    bool CzyWyczyszczone() const;
+
+    void cmdLicz_Click();
+    void cmdDruk_Click();
+    void cmdExit_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void PrepareGrid();
+    void ResizeColumns();
+    void ClearResults();
+    void FillGrid(const selection::SelectionResult& run);
+    void SetCell(int row, int column, const QString& text);
+
+    widgets::LogicalLayout* layout_ = nullptr;
+    QTableWidget* fgDobor_ = nullptr;
+    selection::OperatingPointPanel* panel_ = nullptr;
+    widgets::PictureButton* cmdLicz_ = nullptr;
+    widgets::PictureButton* cmdDruk_ = nullptr;
+    widgets::PictureButton* cmdExit_ = nullptr;
 };

@@ -1,0 +1,18 @@
+#pragma once
+
+// The values of the operating-point panel, parsed from its text boxes. Temperatures °C, heat
+// output kW, pressure drops kPa.
+namespace selection {
+
+struct OperatingPoint {
+    double HeatOutput = 0;         // Q
+    double HeatingInlet = 0;       // T11
+    double HeatingOutlet = 0;      // T12 (only where the panel has that field)
+    double HeatedInlet = 0;        // T21
+    double HeatedOutlet = 0;       // T22
+    double AllowedDropHeating = 0; // Dp1
+    double AllowedDropHeated = 0;  // Dp2
+    bool CentralHeating = true;    // "c.o." rather than "c.w."
+};
+
+} // namespace selection

@@ -1,0 +1,189 @@
+#include "selection/SelectionPrintout.h"
+
+#include "core/CalcLog.h"
+#include "core/Catalogue.h"
+#include "core/Numbers.h"
+#include "widgets/Environment.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PrintPage.h"
+
+#include <array>
+#include <cmath>
+#include <exception>
+
+namespace selection {
+
+namespace {
+
+const QString kFont = QStringLiteral("Times New Roman CE");
+const QString kMakerAddress =
+    QStringLiteral("ul. Kotłowa 7, 60-461 Poznań, tel. (61) 852 40 17, fax (61) 852 40 18");
+constexpr int kLabelTab = 10;
+constexpr int kValueTab = 55;
+
+void PrintHeading(widgets::PrintPage& page) {
+    page.SetFontName(kFont);
+    page.SetFontSize(10);
+    page.SetBold(false);
+    page.Print(QString(11, QLatin1Char(' ')), 0, false);
+    page.SetBold(true);
+    page.SetItalic(true);
+    page.Print(QStringLiteral("Skarvel Polska Spółka z o.o. "), 0, false);
+    page.SetBold(false);
+    page.SetItalic(false);
+    page.Print(kMakerAddress);
+    page.NewLine(2);
+}
+
+void PrintInputBlock(widgets::PrintPage& page, const PrintoutInput& in) {
+    page.SetFontSize(14);
+    page.SetBold(true);
+    page.Print(QStringLiteral("Dobór wymienników "), 35);
+    page.Print(QStringLiteral("dla poniższych danych wejściowych:"), 27);
+    page.NewLine(2);
+
+    auto line = [&](const QString& caption, int tab, const QString& value) {
+        page.Print(caption, tab, false);
+        page.Print(value, kValueTab);
+    };
+    auto group = [&](const QString& caption) {
+        page.SetItalic(true);
+        page.Print(caption, kLabelTab);
+        page.SetItalic(false);
+    };
+    line(QStringLiteral(" Przeznaczenie eksploatacyjne: "), kLabelTab,
+         in.selection.point.CentralHeating ? QStringLiteral("c.o.") : QStringLiteral("c.w."));
+    line(QStringLiteral(" Wymagana moc cieplna:"), kLabelTab,
+         in.heatOutput + QStringLiteral(" [kW]"));
+    group(QStringLiteral(" Woda grzejna:"));
+    line(QStringLiteral(" Dopuszczalny opór przepływu"), 14,
+         in.dropHeating + QStringLiteral(" [kPa]"));
+    line(QStringLiteral(" Temperatura weściowa T11"), 14,
+         in.heatingInlet + QStringLiteral(" [°C]"));
+    group(QStringLiteral(" Woda ogrzewana:"));
+    line(QStringLiteral(" Dopuszczalny opór przepływu"), 14,
+         in.dropHeated + QStringLiteral(" [kPa]"));
+    line(QStringLiteral(" Temperatura weściowa T21"), 14, in.heatedInlet + QStringLiteral(" [°C]"));
+    line(QStringLiteral(" Temperatura wyjściowa T22"), 14,
+         in.heatedOutlet + QStringLiteral(" [°C]"));
+    page.NewLine(2);
+}
+
+// The 15 values of one model column, one per table line.
+std::array<QString, 15> ColumnValues(const ModelResult& r, char sep) {
+    auto number = [sep](double value, const char* pattern) {
+        return widgets::Q(kod::FormatPattern(value, pattern, sep));
+    };
+    const QString none = QStringLiteral("---");
+    const kod::EvaluationRecord& e = r.evaluation;
+    std::array<QString, 15> v;
+    const double flows[] = {e.G1dop, e.G2dop, e.G1, e.G2, e.G1Ratio, e.G2Ratio};
+    for (int i = 0; i < 6; ++i)
+        v[i] = r.evaluated ? number(flows[i], "#0.00") : none;
+    for (int i = 6; i < 15; ++i)
+        v[i] = none;
+    if (r.found) {
+        v[6] = number(r.n, "#0.00");
+        v[7] = number(e.Gr1, "#0.00");
+        v[8] = number(e.Gr2, "#0.00");
+        v[9] = number(e.dP1, "#0.00");
+        v[10] = number(e.dP2, "#0.00");
+        v[12] = number(r.ke, "#0.000");
+        v[13] = number(r.excess, "#0.00");
+        v[14] = number(r.T12, "##0.0");
+    }
+    if (r.evaluated)
+        v[11] = number(r.kw, "#0.000");
+    return v;
+}
+
+void PrintTable(widgets::PrintPage& page, const SelectionResult& run, char sep) {
+    page.SetFontSize(8);
+    const double x0 = std::round(page.CurrentX());
+    const double y0 = std::round(page.CurrentY());
+    page.SetCurrentX(x0);
+    page.SetCurrentY(y0);
+    page.Print(QStringLiteral("typ wymiennika:"), kLabelTab);
+    for (int r = 1; r <= 15; ++r)
+        page.Print(widgets::Q(kod::ResultLabels[r - 1]), kLabelTab);
+
+    for (int m = 0; m < kod::kModelCount; ++m) {
+        page.SetCurrentX(x0);
+        page.SetCurrentY(y0);
+        const int tab = 90 + 12 * m;
+        page.Print(widgets::Q(kod::ModelName(m)), tab);
+        const std::array<QString, 15> values = ColumnValues(run.models[m], sep);
+        for (int i = 0; i < 15; ++i)
+            page.Print(values[i], tab, i < 14);
+    }
+}
+
+void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char sep) {
+    page.SetFontSize(12);
+    page.Print(QStringLiteral("komentarz do wyników"), 20);
+    for (int m = 0; m < kod::kModelCount; ++m) {
+        const std::string& verdict = kod::ResultComments[m];
+        const bool impossible = verdict.find("niemożliwe") != std::string::npos;
+        const bool best = !impossible && verdict.find("najkorzystniejszy") != std::string::npos;
+        const int count = run.models[m].found ? run.models[m].n : 0;
+        if (impossible)
+            page.SetStrikethrough(true);
+        else if (best)
+            page.SetUnderline(true);
+        page.Print(QStringLiteral("Typ wymiennika: ") + widgets::Q(kod::ModelName(m)) +
+                       QStringLiteral("   Liczba wymienników: ") +
+                       widgets::Q(kod::PrintedNumber(count, sep)),
+                   kLabelTab);
+        if (impossible) {
+            page.Print(QStringLiteral("zastosowanie tego wymiennika dla wyznaczonych warunków jest "
+                                      "niemożliwe -"),
+                       5);
+            page.Print(
+                QStringLiteral("współczynnik przenikania ciepła dla warunków eksploatacyjnych "
+                               "jest zawsze mniejszy niż wymagany współczynnik przenikania "
+                               "ciepła kw"),
+                5);
+            page.SetStrikethrough(false);
+        } else {
+            page.Print(widgets::Q(verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                       5);
+            if (best)
+                page.SetUnderline(false);
+        }
+    }
+}
+
+} // namespace
+
+bool PrintSelection(QWidget* parent, const PrintoutInput& input) {
+    kod::CalcLog& log = kod::Log();
+    const char sep = widgets::DecimalSeparator();
+    log.Open(kod::LogFilePath(widgets::AppDirectory()), sep);
+    log.WritePrintStart();
+    bool logFailed = false;
+    try {
+        widgets::PrintPage page;
+        PrintHeading(page);
+        page.SetScale(1000, 1400);
+        PrintInputBlock(page, input);
+        const SelectionResult run = RunSelection(input.selection, [&log](int m, double, double) {
+            log.WritePrintModel(static_cast<std::int16_t>(m));
+        });
+        PrintTable(page, run, sep);
+        PrintComments(page, run, sep);
+        page.EndDoc();
+    } catch (const std::exception&) {
+        log.Close();
+        widgets::ShowMessage(parent, QString::fromUtf8(widgets::kPrintErrorText));
+        return false;
+    }
+    logFailed = log.Failed();
+    log.Close();
+    logFailed = logFailed || log.Failed();
+    widgets::ShowMessage(parent, QString::fromUtf8(kPrintSentText));
+    if (logFailed)
+        widgets::ShowMessage(parent, QString::fromUtf8(kLogWriteFailedText));
+    return true;
+}
+
+} // namespace selection

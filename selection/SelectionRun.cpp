@@ -1,0 +1,79 @@
+#include "selection/SelectionRun.h"
+
+#include "core/Calculations.h"
+
+namespace selection {
+
+bool Choice::Offer(int m, int n, double e) {
+    bool chosen = false;
+    if (n < bestCount_) {
+        chosen = e < kExcessLimit || bestCount_ == 10;
+        bestCount_ = n;
+    } else if (n == bestCount_) {
+        chosen = e < bestExcess_;
+    }
+    if (chosen) {
+        bestExcess_ = e;
+        bestModel_ = m;
+        lowering_ = e > kExcessLimit;
+    }
+    return chosen;
+}
+
+std::string BestVerdict(bool loweringAdvised) {
+    std::string text = kVerdictBest;
+    if (loweringAdvised)
+        text += kLoweringAdvice;
+    return text;
+}
+
+SelectionResult RunSelection(const SelectionInput& input,
+                             const std::function<void(int, double, double)>& beforeModel) {
+    SelectionResult run;
+    run.T12min = input.t21Position + 5.0;
+    run.T12max = input.t11Position - 10.0;
+    const OperatingPoint& p = input.point;
+
+    for (int m = 0; m < kod::kModelCount; ++m) {
+        if (beforeModel)
+            beforeModel(m, run.T12min, run.T12max);
+        ModelResult& r = run.models[m];
+        // The search's out-parameters start at 0 for every model, as FindOutletTemperature leaves
+        // them untouched when it tries nothing.
+        double T12 = 0, kw = 0, ke = 0;
+        std::int16_t n = 0;
+        kod::FindOutletTemperature(run.T12min, run.T12max, static_cast<std::int16_t>(m),
+                                   p.CentralHeating, p.AllowedDropHeating, p.AllowedDropHeated,
+                                   p.HeatingInlet, T12, p.HeatedInlet, p.HeatedOutlet, p.HeatOutput,
+                                   kw, ke, n, true);
+        r.evaluated = run.T12min <= run.T12max;
+        r.found = r.evaluated && T12 != -1;
+        r.T12 = r.found ? T12 : -1;
+        r.kw = kw;
+        r.ke = ke;
+        r.n = n;
+        if (r.evaluated)
+            r.evaluation = kod::EvaluationResult;
+        if (!r.found) {
+            r.verdict = kVerdictImpossible;
+            r.kind = VerdictKind::Impossible;
+        } else {
+            r.excess = kod::RelativeExcess(kw, ke);
+            run.choice.Offer(m, n, r.excess);
+            const bool excessive = r.excess > kExcessLimit;
+            r.verdict = excessive ? kVerdictExcessive : kVerdictPossible;
+            r.kind = excessive ? VerdictKind::Excessive : VerdictKind::Possible;
+        }
+        kod::ResultComments[m] = r.verdict;
+    }
+
+    if (run.choice.HasBest()) {
+        ModelResult& best = run.models[run.choice.BestModel()];
+        best.verdict = BestVerdict(run.choice.LoweringAdvised());
+        best.kind = VerdictKind::Best;
+        kod::ResultComments[run.choice.BestModel()] = best.verdict;
+    }
+    return run;
+}
+
+} // namespace selection

@@ -1,44 +1,325 @@
 #include "widgets/PrintPage.h"
 
+#include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <cmath>
+#include <variant>
+#include <vector>
+
 namespace widgets {
 
+namespace {
+
+// The page is laid out in points (1/72 inch) from the top-left corner of the printable area.
+constexpr double kPointsPerInch = 72.0;
+constexpr double kTwipsPerPoint = kTwipsPerInch / kPointsPerInch;
+// Fonts are measured at this resolution, close to how they print.
+constexpr int kMeasureDpi = 1200;
+// Line widths count in screen pixels of 1/96 inch, so a chart keeps its look on paper.
+constexpr double kPointsPerWidthUnit = kPointsPerInch / 96.0;
+// The page used when printing to a PDF file.
+const QMarginsF kPdfMarginsMm(10, 10, 10, 10);
+
+QString& PdfTarget() {
+    static QString path;
+    return path;
+}
+
+bool& MissingPrinter() {
+    static bool missing = false;
+    return missing;
+}
+
+const QPaintDevice* MeasureDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = static_cast<int>(std::lround(kMeasureDpi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return &device;
+}
+
+void Check(bool ok, const char* what) {
+    if (!ok)
+        throw PrintError(what);
+}
+
+void CheckFinite(double v) {
+    Check(std::isfinite(v), "Niepoprawna współrzędna wydruku");
+}
+
+struct TextOp {
+    QFont font;
+    QPointF topLeft; // points
+    QString text;
+    QColor color;
+};
+struct LineOp {
+    QPointF from, to; // points
+    QColor color;
+    double width; // points
+    Qt::PenStyle style;
+};
+struct FillOp {
+    QRectF rect; // points
+    QColor color;
+};
+using Op = std::variant<TextOp, LineOp, FillOp>;
+
+// Dash patterns of a fixed physical length, in points, whatever the width.
+QVector<qreal> DashPattern(Qt::PenStyle style, double widthPoints) {
+    QVector<qreal> pattern;
+    switch (style) {
+    case Qt::DashLine:
+        pattern = {4, 2};
+        break;
+    case Qt::DotLine:
+        pattern = {1, 2};
+        break;
+    case Qt::DashDotLine:
+        pattern = {4, 2, 1, 2};
+        break;
+    case Qt::DashDotDotLine:
+        pattern = {4, 2, 1, 2, 1, 2};
+        break;
+    default:
+        return pattern;
+    }
+    for (qreal& v : pattern)
+        v /= widthPoints;
+    return pattern;
+}
+
+} // namespace
+
 struct PrintPage::Impl {
+    std::unique_ptr<QPrinter> printer; // null when the page goes to a PDF file
+    QString pdfPath;
+    QPageLayout layout;
+    QSizeF area; // printable area, points
+
+    QFont font;
+    double x = 0, y = 0; // print position, points
+    bool userScale = false;
     double scaleW = 1000, scaleH = 1400;
-    double x = 0, y = 0;
+
+    std::vector<Op> ops;
+    bool sent = false;
+
+    QFontMetricsF Metrics() const { return QFontMetricsF(font, MeasureDevice()); }
+    double ToPoints(double measured) const { return measured * kPointsPerInch / kMeasureDpi; }
+    double LineHeight() const { return ToPoints(Metrics().lineSpacing()); }
+    double ColumnWidth() const { return ToPoints(Metrics().averageCharWidth()); }
+
+    void NextLine() {
+        x = 0;
+        y += LineHeight();
+    }
+
+    QPointF ToPage(QPointF user) const {
+        CheckFinite(user.x());
+        CheckFinite(user.y());
+        if (!userScale)
+            return user / kTwipsPerPoint;
+        return {user.x() / scaleW * area.width(), (scaleH - user.y()) / scaleH * area.height()};
+    }
+    double XToUser(double px) const {
+        return userScale ? px / area.width() * scaleW : px * kTwipsPerPoint;
+    }
+    double YToUser(double py) const {
+        return userScale ? scaleH - py / area.height() * scaleH : py * kTwipsPerPoint;
+    }
+
+    void Replay(QPainter& painter, double dpi) const;
 };
 
-PrintPage::PrintPage() : d(std::make_unique<Impl>()) {}
+void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
+    const double k = dpi / kPointsPerInch;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const Op& op : ops) {
+        if (const auto* t = std::get_if<TextOp>(&op)) {
+            painter.setFont(t->font);
+            painter.setPen(t->color);
+            const double ascent = QFontMetricsF(t->font, painter.device()).ascent();
+            painter.drawText(QPointF(t->topLeft.x() * k, t->topLeft.y() * k + ascent), t->text);
+        } else if (const auto* l = std::get_if<LineOp>(&op)) {
+            QPen pen(l->color, l->width * k, Qt::SolidLine, Qt::FlatCap);
+            if (l->style == Qt::NoPen)
+                continue;
+            const QVector<qreal> dashes = DashPattern(l->style, l->width);
+            if (!dashes.isEmpty())
+                pen.setDashPattern(dashes);
+            painter.setPen(pen);
+            painter.drawLine(l->from * k, l->to * k);
+        } else if (const auto* f = std::get_if<FillOp>(&op)) {
+            painter.fillRect(QRectF(f->rect.topLeft() * k, f->rect.bottomRight() * k), f->color);
+        }
+    }
+}
+
+PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
+    Check(!MissingPrinter(), "Brak drukarki domyślnej");
+    InstallFontSubstitutions();
+    if (!PdfTarget().isEmpty()) {
+        d->pdfPath = PdfTarget();
+        d->layout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kPdfMarginsMm,
+                                QPageLayout::Millimeter);
+    } else {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        Check(!info.isNull(), "Brak drukarki domyślnej");
+        d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        d->printer->setPrinterName(info.printerName());
+        d->printer->setPageSize(QPageSize(QPageSize::A4));
+        d->printer->setPageOrientation(QPageLayout::Portrait);
+        Check(d->printer->isValid(), "Drukarka domyślna jest niedostępna");
+        d->layout = d->printer->pageLayout();
+    }
+    d->area = d->layout.paintRect(QPageLayout::Point).size();
+    Check(d->area.width() > 0 && d->area.height() > 0, "Pusty obszar wydruku");
+    d->font = QFont(QStringLiteral("Times New Roman CE"));
+    d->font.setPointSizeF(10);
+}
+
 PrintPage::~PrintPage() = default;
 
-void PrintPage::SetFontName(const QString&) {}
-void PrintPage::SetFontSize(double) {}
-void PrintPage::SetBold(bool) {}
-void PrintPage::SetItalic(bool) {}
-void PrintPage::SetUnderline(bool) {}
-void PrintPage::SetStrikethrough(bool) {}
-void PrintPage::Print(const QString&, int, bool) {}
-void PrintPage::NewLine(int) {}
+void PrintPage::SetFontName(const QString& name) {
+    if (!name.trimmed().isEmpty())
+        d->font.setFamilies({name});
+}
+
+void PrintPage::SetFontSize(double points) {
+    Check(std::isfinite(points) && points > 0 && points < 1000, "Niepoprawny rozmiar czcionki");
+    d->font.setPointSizeF(points);
+}
+
+void PrintPage::SetBold(bool on) {
+    d->font.setBold(on);
+}
+void PrintPage::SetItalic(bool on) {
+    d->font.setItalic(on);
+}
+void PrintPage::SetUnderline(bool on) {
+    d->font.setUnderline(on);
+}
+void PrintPage::SetStrikethrough(bool on) {
+    d->font.setStrikeOut(on);
+}
+
+void PrintPage::Print(const QString& text, int tab, bool lineEnd) {
+    if (tab >= 1) {
+        const double column = (tab - 1) * d->ColumnWidth();
+        if (column < d->x - 1e-6)
+            d->NextLine();
+        d->x = column;
+    }
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList parts = normalised.split(QLatin1Char('\n'));
+    const QFontMetricsF metrics = d->Metrics();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            d->NextLine();
+        if (parts[i].isEmpty())
+            continue;
+        d->ops.push_back(TextOp{d->font, QPointF(d->x, d->y), parts[i], Qt::black});
+        d->x += d->ToPoints(metrics.horizontalAdvance(parts[i]));
+    }
+    if (lineEnd)
+        d->NextLine();
+}
+
+void PrintPage::NewLine(int count) {
+    for (int i = 0; i < count; ++i)
+        d->NextLine();
+}
+
 void PrintPage::SetScale(double width, double height) {
+    Check(std::isfinite(width) && std::isfinite(height) && width > 0 && height > 0,
+          "Niepoprawna skala wydruku");
+    d->userScale = true;
     d->scaleW = width;
     d->scaleH = height;
 }
+
 double PrintPage::CurrentX() const {
-    return d->x;
+    return d->XToUser(d->x);
 }
 double PrintPage::CurrentY() const {
-    return d->y;
+    return d->YToUser(d->y);
 }
+
 void PrintPage::SetCurrentX(double x) {
-    d->x = x;
+    d->x = d->ToPage(QPointF(x, 0)).x();
 }
 void PrintPage::SetCurrentY(double y) {
-    d->y = y;
+    d->y = d->ToPage(QPointF(0, y)).y();
 }
-void PrintPage::Line(QPointF, QPointF, const QColor&, double, Qt::PenStyle) {}
-void PrintPage::FillRect(const QRectF&, const QColor&) {}
-void PrintPage::Text(QPointF, const QString&, double, const QColor&) {}
-void PrintPage::EndDoc() {}
-void PrintPage::RedirectToPdf(const QString&) {}
-void PrintPage::SimulateMissingPrinter(bool) {}
+
+void PrintPage::Line(QPointF from, QPointF to, const QColor& color, double width,
+                     Qt::PenStyle style) {
+    Check(std::isfinite(width), "Niepoprawna grubość linii");
+    const double points = std::max(width, 1.0) * kPointsPerWidthUnit;
+    d->ops.push_back(LineOp{d->ToPage(from), d->ToPage(to), color, points, style});
+}
+
+void PrintPage::FillRect(const QRectF& rect, const QColor& color) {
+    const QRectF page = QRectF(d->ToPage(rect.topLeft()), d->ToPage(rect.bottomRight()));
+    d->ops.push_back(FillOp{page.normalized(), color});
+}
+
+void PrintPage::Text(QPointF pos, const QString& text, double pointSize, const QColor& color) {
+    Check(std::isfinite(pointSize) && pointSize > 0 && pointSize < 1000,
+          "Niepoprawny rozmiar czcionki");
+    QFont font = d->font;
+    font.setPointSizeF(pointSize);
+    d->ops.push_back(TextOp{font, d->ToPage(pos), text, color});
+}
+
+void PrintPage::EndDoc() {
+    if (d->sent)
+        return;
+    if (d->printer) {
+        QPainter painter;
+        Check(painter.begin(d->printer.get()), "Nie można rozpocząć wydruku");
+        d->Replay(painter, d->printer->resolution());
+        Check(painter.end(), "Błąd drukarki");
+        Check(d->printer->printerState() != QPrinter::Error, "Błąd drukarki");
+    } else {
+        QSaveFile file(d->pdfPath);
+        Check(file.open(QIODevice::WriteOnly), "Nie można utworzyć pliku PDF");
+        {
+            QPdfWriter writer(&file);
+            writer.setPageLayout(d->layout);
+            writer.setCreator(QStringLiteral("varmi"));
+            QPainter painter;
+            Check(painter.begin(&writer), "Nie można rozpocząć wydruku");
+            d->Replay(painter, writer.resolution());
+            Check(painter.end(), "Błąd zapisu pliku PDF");
+        }
+        Check(file.commit(), "Błąd zapisu pliku PDF");
+    }
+    d->sent = true;
+}
+
+void PrintPage::RedirectToPdf(const QString& pdfPath) {
+    PdfTarget() = pdfPath;
+}
+
+void PrintPage::SimulateMissingPrinter(bool missing) {
+    MissingPrinter() = missing;
+}
 
 } // namespace widgets

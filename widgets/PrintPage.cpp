@@ -50,6 +50,21 @@ const QPaintDevice* MeasureDevice() {
     return &device;
 }
 
+// The average character width of a font in the classic sense: the widths of the lower-case letters
+// and the blank weighted by their frequency in English text. This is the value the
+// metric-compatible originals of the substituted fonts carry, so tab columns keep their width on
+// the page.
+double AverageCharWidth(const QFontMetricsF& metrics) {
+    static constexpr int kWeights[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6, 35, 20,
+                                         56, 56, 17, 4,  49,  56, 71, 31, 10, 18, 3, 18, 2};
+    constexpr int kSpaceWeight = 166;
+    double sum = kSpaceWeight * metrics.horizontalAdvance(QLatin1Char(' '));
+    for (int i = 0; i < 26; ++i)
+        sum += kWeights[i] * metrics.horizontalAdvance(QLatin1Char(static_cast<char>('a' + i)));
+    const double average = sum / 1000.0;
+    return average > 0 ? average : metrics.averageCharWidth();
+}
+
 void Check(bool ok, const char* what) {
     if (!ok)
         throw PrintError(what);
@@ -120,7 +135,7 @@ struct PrintPage::Impl {
     QFontMetricsF Metrics() const { return QFontMetricsF(font, MeasureDevice()); }
     double ToPoints(double measured) const { return measured * kPointsPerInch / kMeasureDpi; }
     double LineHeight() const { return ToPoints(Metrics().lineSpacing()); }
-    double ColumnWidth() const { return ToPoints(Metrics().averageCharWidth()); }
+    double ColumnWidth() const { return ToPoints(AverageCharWidth(Metrics())); }
 
     void NextLine() {
         x = 0;

@@ -34,15 +34,12 @@ DropLaw DropLawOf(std::int16_t T1, std::int16_t T2, std::int16_t m, bool heating
             (static_cast<int>(T1) + static_cast<int>(T2)) / 2.0};
 }
 
-// floor(ratio) + 1 + extra as a 16-bit count; a ratio that is not a number or too large for the
-// count saturates, since no such installation exists.
-std::int16_t ExchangerCount(double ratio, std::int16_t extra) {
+// The count floor(ratio) + 1 + extra, saturated to 16 bits; the calculation goes on with the
+// unsaturated count.
+std::int16_t SaturatedCount(double count) {
     constexpr double kMax = std::numeric_limits<std::int16_t>::max();
     constexpr double kMin = std::numeric_limits<std::int16_t>::min();
-    if (std::isnan(ratio))
-        return std::numeric_limits<std::int16_t>::max();
-    double count = std::floor(ratio) + 1.0 + extra;
-    if (count >= kMax)
+    if (std::isnan(count) || count >= kMax)
         return std::numeric_limits<std::int16_t>::max();
     if (count <= kMin)
         return std::numeric_limits<std::int16_t>::min();
@@ -112,13 +109,15 @@ void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double D
 
     const double larger =
         std::isnan(r.G1Ratio) || std::isnan(r.G2Ratio) ? kNaN : std::max(r.G1Ratio, r.G2Ratio);
-    n = ExchangerCount(larger, extra);
-    r.Gr1 = r.G1 / n;
-    r.Gr2 = r.G2 / n;
+    const double count = std::floor(larger) + 1.0 + extra;
+    n = SaturatedCount(count);
+    r.Gr1 = r.G1 / count;
+    r.Gr2 = r.G2 / count;
     PressureDropForFlow(t11, t12, m, true, r.Gr1, r.dP1);
     PressureDropForFlow(t21, t22, m, false, r.Gr2, r.dP2);
 
-    kw = Q / (ModelValue(kRowSurface, m) * dT * n);
+    // Without a finite count there is no installation to require anything of.
+    kw = std::isfinite(count) ? Q / (ModelValue(kRowSurface, m) * dT * count) : kNaN;
     const double P = (T11 - T12) / (T11 - T21);
     const double k = ModelValue(kRowC, m) * std::pow(r.Gr1, ModelValue(kRowGr1, m)) *
                      std::pow(r.Gr2, ModelValue(kRowGr2, m)) *
@@ -131,15 +130,16 @@ void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double D
 void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
                            double Dp1, double Dp2, double T11, double& T12, double T21, double T22,
                            double Q, double& kw, double& ke, std::int16_t& n, bool trace) {
-    // Past the 16-bit temperatures nothing can succeed; the cap only keeps a wild range finite.
+    // Past the 16-bit temperatures no trial can succeed; the limits keep a wild range finite.
     constexpr long kMaxTrials = 65536;
+    constexpr double kHighestTrial = 32768.0;
     CalcLog& log = Log();
     T12 = -1;
     for (std::int16_t extra = 0; extra <= kMaxExtraExchangers; ++extra) {
         if (trace && extra >= 1 && log.IsOpen())
             log.WriteExtraHeader(extra);
         long trials = 0;
-        for (double t = tFrom; t <= tTo && trials < kMaxTrials; t += 1.0, ++trials) {
+        for (double t = tFrom; t <= tTo && t < kHighestTrial && trials < kMaxTrials; ++trials) {
             EvaluateExchanger(m, centralHeating, Dp1, Dp2, T11, t, T21, T22, Q, extra, kw, ke, n);
             if (trace && log.IsOpen())
                 log.WriteTrial(t, n, kw, ke);
@@ -147,6 +147,10 @@ void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centra
                 T12 = t;
                 return;
             }
+            const double next = t + 1.0;
+            if (next == t)
+                break; // too large in magnitude to step by 1
+            t = next;
         }
         T12 = -1;
     }

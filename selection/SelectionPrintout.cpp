@@ -138,11 +138,12 @@ void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char se
             page.Print(QStringLiteral("zastosowanie tego wymiennika dla wyznaczonych warunków jest "
                                       "niemożliwe -"),
                        5);
+            // The sentence is split so that it stays within the width of the page.
             page.Print(
                 QStringLiteral("współczynnik przenikania ciepła dla warunków eksploatacyjnych "
-                               "jest zawsze mniejszy niż wymagany współczynnik przenikania "
-                               "ciepła kw"),
+                               "jest zawsze mniejszy"),
                 5);
+            page.Print(QStringLiteral("niż wymagany współczynnik przenikania ciepła kw"), 5);
             page.SetStrikethrough(false);
         } else {
             page.Print(widgets::Q(verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),

@@ -128,7 +128,7 @@ void frmDobor::PrepareGrid() {
         g->item(0, column)->setText(widgets::Q(kod::ParamTable[0][column + 1]));
     for (int row = 1; row < kGridRows; ++row)
         g->item(row, 0)->setText(widgets::Q(kod::ResultLabels[row - 1]));
-    g->installEventFilter(this);
+    g->viewport()->installEventFilter(this);
     ResizeColumns();
 }
 
@@ -143,7 +143,7 @@ void frmDobor::ResizeColumns() {
 }
 
 bool frmDobor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == fgDobor_ && event->type() == QEvent::Resize)
+    if (watched == fgDobor_->viewport() && event->type() == QEvent::Resize)
         ResizeColumns();
     return QDialog::eventFilter(watched, event);
 }

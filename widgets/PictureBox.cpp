@@ -6,6 +6,16 @@
 
 namespace widgets {
 
+namespace {
+PictureBox::Op MakeOp(PictureBox::Op::Kind kind, const QColor& color, double width) {
+    PictureBox::Op op{};
+    op.kind = kind;
+    op.color = color;
+    op.width = width;
+    return op;
+}
+} // namespace
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -23,19 +33,28 @@ void PictureBox::SetScale(double left, double right, double bottom, double top) 
 
 void PictureBox::Line(QPointF from, QPointF to, const QColor& color, double width,
                       Qt::PenStyle style) {
-    Op op{Op::LineOp, from, to, color, width, style, {}};
+    Op op = MakeOp(Op::LineOp, color, width);
+    op.a = from;
+    op.b = to;
+    op.style = style;
     ops_.push_back(op);
     update();
 }
 
 void PictureBox::FillRect(const QRectF& rect, const QColor& color) {
-    Op op{Op::FillRectOp, rect.topLeft(), rect.bottomRight(), color, 1, Qt::SolidLine, {}};
+    Op op = MakeOp(Op::FillRectOp, color, 1);
+    op.a = rect.topLeft();
+    op.b = rect.bottomRight();
     ops_.push_back(op);
     update();
 }
 
 void PictureBox::Text(QPointF pos, const QString& text, double pointSize, const QColor& color) {
-    Op op{Op::TextOp, pos, pos, color, pointSize, Qt::SolidLine, text};
+    Op op = MakeOp(Op::TextOp, color, pointSize);
+    op.a = op.b = pos;
+    op.text = text;
+    op.fontName = fontName_;
+    op.bold = bold_;
     ops_.push_back(op);
     update();
 }
@@ -45,8 +64,18 @@ void PictureBox::Clear() {
     update();
 }
 
+void PictureBox::SetFont(const QString& family, bool bold) {
+    fontName_ = family;
+    bold_ = bold;
+}
+
+void PictureBox::SetBackground(const QColor& color) {
+    background_ = color;
+    update();
+}
+
 int PictureBox::AddLineObject(const QColor& color, double width) {
-    lineObjects_.push_back(Op{Op::LineOp, {}, {}, color, width, Qt::SolidLine, {}});
+    lineObjects_.push_back(MakeOp(Op::LineOp, color, width));
     lineVisible_.push_back(true);
     update();
     return static_cast<int>(lineObjects_.size()) - 1;
@@ -68,7 +97,11 @@ void PictureBox::SetLineObjectVisible(int handle, bool visible) {
 }
 
 const PictureBox::Op& PictureBox::LineObject(int handle) const {
-    static const Op none{Op::LineOp, {}, {}, {}, 0, Qt::NoPen, {}};
+    static const Op none = [] {
+        Op op = MakeOp(Op::LineOp, QColor(), 0);
+        op.style = Qt::NoPen;
+        return op;
+    }();
     if (handle < 0 || handle >= static_cast<int>(lineObjects_.size()))
         return none;
     return lineObjects_[handle];
@@ -93,7 +126,7 @@ QPointF PictureBox::ToPixel(QPointF user) const {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.fillRect(rect(), background_);
     auto drawLine = [&](const Op& op) {
         QPen pen(op.color, op.width, op.style);
         painter.setPen(pen);
@@ -108,7 +141,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
             painter.fillRect(QRectF(ToPixel(op.a), ToPixel(op.b)).normalized(), op.color);
             break;
         case Op::TextOp: {
-            QFont font = painter.font();
+            QFont font = this->font();
+            if (!op.fontName.isEmpty())
+                font.setFamilies({op.fontName});
+            font.setBold(op.bold);
             if (op.width > 0)
                 font.setPointSizeF(op.width);
             painter.setFont(font);

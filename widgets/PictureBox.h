@@ -15,11 +15,13 @@ class PictureBox : public QWidget, public Canvas {
 public:
     struct Op {
         enum Kind { LineOp, FillRectOp, TextOp } kind;
-        QPointF a, b;      // line ends, or the rectangle's corners, or the text position (a)
+        QPointF a, b; // line ends, or the rectangle's corners, or the text position (a)
         QColor color;
-        double width = 1;  // line width in pixels, or the font size in points for text
+        double width = 1; // line width in pixels, or the font size in points for text
         Qt::PenStyle style = Qt::SolidLine;
         QString text;
+        QString fontName; // texts only; empty: the widget's font
+        bool bold = false;
     };
 
     explicit PictureBox(QWidget* parent = nullptr);
@@ -32,6 +34,11 @@ public:
     void FillRect(const QRectF& rect, const QColor& color) override;
     void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
     void Clear(); // removes the drawn operations, not the line objects
+
+    // The typeface of the texts drawn from now on; each text brings its own size.
+    void SetFont(const QString& family, bool bold = false);
+    // The colour behind the drawing (white unless set).
+    void SetBackground(const QColor& color);
 
     const std::vector<Op>& Operations() const { return ops_; }
 
@@ -57,6 +64,9 @@ protected:
 
 private:
     double left_ = 0, right_ = 1000, bottom_ = 0, top_ = 1000;
+    QString fontName_;
+    bool bold_ = false;
+    QColor background_ = Qt::white;
     std::vector<Op> ops_;
     std::vector<Op> lineObjects_;
     std::vector<bool> lineVisible_;

@@ -261,6 +261,16 @@ void PrintPage::NewLine(int count) {
         d->NextLine();
 }
 
+double PrintPage::TextWidth(const QString& text) const {
+    const double points = d->ToPoints(d->Metrics().horizontalAdvance(text));
+    return d->userScale ? points / d->area.width() * d->scaleW : points * kTwipsPerPoint;
+}
+
+double PrintPage::TextHeight() const {
+    const double points = d->LineHeight();
+    return d->userScale ? points / d->area.height() * d->scaleH : points * kTwipsPerPoint;
+}
+
 void PrintPage::SetScale(double width, double height) {
     Check(std::isfinite(width) && std::isfinite(height) && width > 0 && height > 0,
           "Niepoprawna skala wydruku");

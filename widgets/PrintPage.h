@@ -20,6 +20,12 @@ inline const char* const kPrintErrorText = "Wystąpił błąd drukowania";
 // text at tab columns counted in average character widths of the current font, and lines in a
 // user scale. Nothing reaches the printer before EndDoc, which sends exactly one page to the
 // system's default printer without a dialog. Every call may throw PrintError.
+//
+// The page is A4 portrait inside the printer's default margins (10 mm each for a PDF file). Until
+// SetScale is called, positions are in twips from the top-left corner of the printable area, y
+// down; afterwards in the user scale, y up. Changing the scale keeps the print position where it is
+// on the paper. Text is placed with its top-left corner at the print position; a line is the
+// current font's line spacing high. The default font is "Times New Roman CE", 10 points.
 class PrintPage : public Canvas {
 public:
     PrintPage(); // throws PrintError when there is no default printer
@@ -34,11 +40,18 @@ public:
     void SetUnderline(bool on);
     void SetStrikethrough(bool on);
 
-    // Text at tab column `tab` (1-based; 0 = at the print position). A tab left of the print position
-    // moves to the next line first. With lineEnd the position moves to the start of the next line.
-    // Line breaks inside the text continue at the left edge.
+    // Text at tab column `tab` (1-based; 0 = at the print position). Column n starts (n − 1)
+    // average character widths from the left edge. A tab left of the print position moves to the
+    // next line first. Without lineEnd the position stays right after the text; with it, the
+    // position moves to the start of the next line. Line breaks inside the text continue at the
+    // left edge.
     void Print(const QString& text, int tab = 0, bool lineEnd = true);
     void NewLine(int count = 1);
+
+    // Extents in the current scale: the width of a text and the height of a line, in the current
+    // font.
+    double TextWidth(const QString& text) const;
+    double TextHeight() const;
 
     // The user scale for positions and lines: width × height with y up (default 1000 × 1400).
     void SetScale(double width = 1000, double height = 1400);
@@ -47,12 +60,15 @@ public:
     void SetCurrentX(double x);
     void SetCurrentY(double y);
 
+    // Lines and rectangles in the current scale; a line width of n is n × 1/96 inch, as on the
+    // screen. Text draws in the current font at the given size and leaves the print position alone.
     void Line(QPointF from, QPointF to, const QColor& color, double width = 1,
               Qt::PenStyle style = Qt::SolidLine) override;
     void FillRect(const QRectF& rect, const QColor& color) override;
     void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
 
-    // Sends the page. Throws PrintError when the printer fails; the page is then not sent.
+    // Sends the page. Throws PrintError when the printer fails; the page is then not sent. Later
+    // calls send nothing more.
     void EndDoc();
 
     // Where pages go instead of the printer, for tests: a PDF file, or a missing printer.

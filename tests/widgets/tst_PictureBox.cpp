@@ -61,6 +61,7 @@ private slots:
         PictureBox box;
         box.Line({0, 0}, {1000, 1000}, Qt::red, 2, Qt::DashLine);
         box.FillRect(QRectF(QPointF(100, 200), QPointF(300, 400)), Qt::green);
+        box.SetFont(QStringLiteral("Courier New"), true);
         box.Text({50, 60}, QStringLiteral("Dp [kPa]"), 9, Qt::blue);
         const int handle = box.AddLineObject(Qt::black, 1);
         box.MoveLineObject(handle, {10, 20}, {30, 40});
@@ -78,6 +79,8 @@ private slots:
         QCOMPARE(text.kind, PictureBox::Op::TextOp);
         QCOMPARE(text.text, QStringLiteral("Dp [kPa]"));
         QCOMPARE(text.width, 9.0);
+        QCOMPARE(text.fontName, QStringLiteral("Courier New"));
+        QVERIFY(text.bold);
 
         box.Clear();
         QVERIFY(box.Operations().empty());
@@ -132,6 +135,10 @@ private slots:
         box.Clear();
         image = Snapshot(box);
         QCOMPARE(image.pixelColor(200, 100), background);
+
+        box.SetBackground(Qt::yellow);
+        image = Snapshot(box);
+        QCOMPARE(image.pixelColor(200, 100), QColor(Qt::yellow));
     }
 
     void paintsTextInItsColour() {

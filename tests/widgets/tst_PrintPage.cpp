@@ -256,6 +256,9 @@ private slots:
         // Before a scale is set: twips from the top-left corner of the printable area.
         QCOMPARE(page.CurrentX(), 0.0);
         QCOMPARE(page.CurrentY(), 0.0);
+        // Five advances of 6.001 pt and one line of 11.33 pt, 20 twips a point.
+        QVERIFY(qAbs(page.TextWidth(QStringLiteral("HHHHH")) - 600.1) < 2);
+        QVERIFY(qAbs(page.TextHeight() - 20 * kMonoLine10) < 1);
         page.Print(QStringLiteral("H"), 1, false);
         QVERIFY(qAbs(page.CurrentX() - 20 * kMonoColumn10) < 1); // 120.0 twips
         page.NewLine(9);
@@ -269,6 +272,9 @@ private slots:
         // 1400 − 1400 · 113.3 / 785.2 = 1197.9.
         page.SetScale(1000, 1400);
         QVERIFY(qAbs(page.CurrentY() - 1197.9) < 1);
+        // 30.0 pt of 538.58 is 55.7 of 1000; 11.33 pt of 785.20 is 20.2 of 1400.
+        QVERIFY(qAbs(page.TextWidth(QStringLiteral("HHHHH")) - 55.7) < 0.2);
+        QVERIFY(qAbs(page.TextHeight() - 20.2) < 0.2);
         page.SetCurrentX(500);
         page.SetCurrentY(700);
         QVERIFY(qAbs(page.CurrentX() - 500) < 1e-9);

@@ -401,7 +401,11 @@ private slots:
             struck += strike;
         }
         QCOMPARE(underlined, 1);
-        Q_UNUSED(struck);
+        QVERIFY2(struck >= 1, "the bundled catalogue's default point has a model without T12");
+        // A model without a T12 is counted with 0 exchangers.
+        QCOMPARE(
+            pdf.Text().count(QRegularExpression(QStringLiteral("Liczba wymienników:\\s+0\\b"))),
+            struck);
     }
 
     void printedPageWithoutT12() {

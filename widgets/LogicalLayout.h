@@ -42,8 +42,8 @@ protected:
 private:
     struct Item {
         QWidget* control;
-        QRectF logical;  // left, top, width, height
-        QSizeF twips;    // empty unless the size is fixed
+        QRectF logical; // left, top, width, height
+        QSizeF twips;   // empty unless the size is fixed
     };
     QWidget* container_;
     double width_, height_;

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Cp1250.h"
+#include "core/NumberFormat.h"
 #include "core/Numbers.h"
 
 #include <cstdio>
@@ -69,7 +70,8 @@ LogLine& LogLine::Tab(int column) {
 
 struct CalcLog::File {
     std::FILE* handle = nullptr;
-    std::string buffer;
+    std::string buffer; // written out in blocks
+    std::string line;   // scratch for trial lines
 };
 
 bool CalcLog::Open(const std::filesystem::path& file, char decimalSeparator) {
@@ -81,7 +83,7 @@ bool CalcLog::Open(const std::filesystem::path& file, char decimalSeparator) {
         failed_ = true;
         return false;
     }
-    file_ = new File{handle, {}};
+    file_ = new File{handle, {}, {}};
     file_->buffer.reserve(kFlushSize + 256);
     return true;
 }
@@ -173,11 +175,24 @@ void CalcLog::WriteExtraHeader(std::int16_t extra) {
     Write(std::string(21, ' '));
 }
 
+// Written for every trial of a search (thousands per run), so built straight into one reused
+// buffer; the line is ASCII, so its columns are its bytes.
 void CalcLog::WriteTrial(double t12, std::int16_t n, double kw, double ke) {
-    LogLine line = Line();
-    line.Text("t12=").Number(t12).Text("l.wym.=").Integer(n).NextZone().Text("kw=");
-    line.Text(FormatPattern(kw, "##0.000", sep_)).NextZone().Text("ke=");
-    line.Text(FormatPattern(ke, "##0.000", sep_));
+    if (!file_)
+        return;
+    static const NumberPattern kCoefficient("##0.000");
+    std::string& line = file_->line;
+    auto nextZone = [&line] { line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' '); };
+    line.assign("t12=");
+    AppendPrintedNumber(line, t12, sep_);
+    line += "l.wym.=";
+    AppendPrintedNumber(line, n, sep_);
+    nextZone();
+    line += "kw=";
+    kCoefficient.AppendTo(line, kw, sep_);
+    nextZone();
+    line += "ke=";
+    kCoefficient.AppendTo(line, ke, sep_);
     Write(line);
 }
 

@@ -16,9 +16,9 @@ class LogLine {
 public:
     explicit LogLine(char decimalSeparator = '.') : sep_(decimalSeparator) {}
     LogLine& Text(std::string_view text);
-    LogLine& Number(double value);          // " 65 ", "-1.5 "
-    LogLine& Integer(std::int16_t value);   // same form as a number
-    LogLine& Boolean(bool value);           // True / False
+    LogLine& Number(double value);        // " 65 ", "-1.5 "
+    LogLine& Integer(std::int16_t value); // same form as a number
+    LogLine& Boolean(bool value);         // True / False
     LogLine& NextZone();
     LogLine& Tab(int column);
     // The line's text (UTF-8), possibly holding CR LF where a Tab moved to a new line.

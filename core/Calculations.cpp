@@ -92,20 +92,50 @@ void FlowForPressureDrop(std::int16_t T1, std::int16_t T2, std::int16_t m, bool 
     G = std::pow(10.0, (Log10(Dp) - Log10(law.C) - law.b * Log10(law.Tm)) / law.a);
 }
 
-void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
-                       double T12, double T21, double T22, double Q, std::int16_t extra, double& kw,
-                       double& ke, std::int16_t& n) {
-    const double dT = LogMeanDifference(T11 - T22, T12 - T21);
+namespace {
 
-    const std::int16_t t11 = RoundHalfEven16(T11), t12 = RoundHalfEven16(T12);
-    const std::int16_t t21 = RoundHalfEven16(T21), t22 = RoundHalfEven16(T22);
+// The part of an evaluation that does not depend on T12 and the extra exchangers, worked out once
+// per search. The arithmetic is the same as evaluating from scratch, so the results are too.
+struct FixedPart {
+    std::int16_t m;
+    double Dp1, T11, T21, Q;
+    std::int16_t t11, t21, t22;
+    double G2dop, G2, G2Ratio;
+    double C, expGr1, expGr2, factorT11, factorT22, expP, F, R;
+};
+
+FixedPart Prepare(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
+                  double T21, double T22, double Q) {
+    FixedPart f{};
+    f.m = m;
+    f.Dp1 = Dp1, f.T11 = T11, f.T21 = T21, f.Q = Q;
+    f.t11 = RoundHalfEven16(T11), f.t21 = RoundHalfEven16(T21), f.t22 = RoundHalfEven16(T22);
+    FlowForPressureDrop(f.t21, f.t22, m, false, Dp2, f.G2dop);
+    FlowForOutput(f.t21, f.t22, Q, f.G2);
+    f.G2Ratio = f.G2 / f.G2dop;
+    f.C = ModelValue(kRowC, m);
+    f.expGr1 = ModelValue(kRowGr1, m);
+    f.expGr2 = ModelValue(kRowGr2, m);
+    f.factorT11 = std::pow(T11, ModelValue(kRowT11, m));
+    f.factorT22 = std::pow(T22, ModelValue(kRowT22, m));
+    f.expP = ModelValue(kRowP, m);
+    f.F = ModelValue(kRowSurface, m);
+    f.R = FoulingResistance(centralHeating);
+    return f;
+}
+
+void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, double& kw,
+              double& ke, std::int16_t& n) {
+    const double dT = LogMeanDifference(f.T11 - T22, T12 - f.T21);
+
+    const std::int16_t t12 = RoundHalfEven16(T12);
     EvaluationRecord r;
-    FlowForPressureDrop(t11, t12, m, true, Dp1, r.G1dop);
-    FlowForPressureDrop(t21, t22, m, false, Dp2, r.G2dop);
-    FlowForOutput(t12, t11, Q, r.G1);
-    FlowForOutput(t21, t22, Q, r.G2);
+    FlowForPressureDrop(f.t11, t12, f.m, true, f.Dp1, r.G1dop);
+    r.G2dop = f.G2dop;
+    FlowForOutput(t12, f.t11, f.Q, r.G1);
+    r.G2 = f.G2;
     r.G1Ratio = r.G1 / r.G1dop;
-    r.G2Ratio = r.G2 / r.G2dop;
+    r.G2Ratio = f.G2Ratio;
 
     const double larger =
         std::isnan(r.G1Ratio) || std::isnan(r.G2Ratio) ? kNaN : std::max(r.G1Ratio, r.G2Ratio);
@@ -113,18 +143,24 @@ void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double D
     n = SaturatedCount(count);
     r.Gr1 = r.G1 / count;
     r.Gr2 = r.G2 / count;
-    PressureDropForFlow(t11, t12, m, true, r.Gr1, r.dP1);
-    PressureDropForFlow(t21, t22, m, false, r.Gr2, r.dP2);
+    PressureDropForFlow(f.t11, t12, f.m, true, r.Gr1, r.dP1);
+    PressureDropForFlow(f.t21, f.t22, f.m, false, r.Gr2, r.dP2);
 
     // Without a finite count there is no installation to require anything of.
-    kw = std::isfinite(count) ? Q / (ModelValue(kRowSurface, m) * dT * count) : kNaN;
-    const double P = (T11 - T12) / (T11 - T21);
-    const double k = ModelValue(kRowC, m) * std::pow(r.Gr1, ModelValue(kRowGr1, m)) *
-                     std::pow(r.Gr2, ModelValue(kRowGr2, m)) *
-                     std::pow(T11, ModelValue(kRowT11, m)) * std::pow(T22, ModelValue(kRowT22, m)) *
-                     std::pow(P, ModelValue(kRowP, m));
-    ke = 1.0 / (1.0 / k + FoulingResistance(centralHeating));
+    kw = std::isfinite(count) ? f.Q / (f.F * dT * count) : kNaN;
+    const double P = (f.T11 - T12) / (f.T11 - f.T21);
+    const double k = f.C * std::pow(r.Gr1, f.expGr1) * std::pow(r.Gr2, f.expGr2) * f.factorT11 *
+                     f.factorT22 * std::pow(P, f.expP);
+    ke = 1.0 / (1.0 / k + f.R);
     EvaluationResult = r;
+}
+
+} // namespace
+
+void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
+                       double T12, double T21, double T22, double Q, std::int16_t extra, double& kw,
+                       double& ke, std::int16_t& n) {
+    Evaluate(Prepare(m, centralHeating, Dp1, Dp2, T11, T21, T22, Q), T12, T22, extra, kw, ke, n);
 }
 
 void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
@@ -134,13 +170,14 @@ void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centra
     constexpr long kMaxTrials = 65536;
     constexpr double kHighestTrial = 32768.0;
     CalcLog& log = Log();
+    const FixedPart fixed = Prepare(m, centralHeating, Dp1, Dp2, T11, T21, T22, Q);
     T12 = -1;
     for (std::int16_t extra = 0; extra <= kMaxExtraExchangers; ++extra) {
         if (trace && extra >= 1 && log.IsOpen())
             log.WriteExtraHeader(extra);
         long trials = 0;
         for (double t = tFrom; t <= tTo && t < kHighestTrial && trials < kMaxTrials; ++trials) {
-            EvaluateExchanger(m, centralHeating, Dp1, Dp2, T11, t, T21, T22, Q, extra, kw, ke, n);
+            Evaluate(fixed, t, T22, extra, kw, ke, n);
             if (trace && log.IsOpen())
                 log.WriteTrial(t, n, kw, ke);
             if (ke > kw) {

@@ -34,8 +34,8 @@ void FlowForPressureDrop(std::int16_t T1, std::int16_t T2, std::int16_t m, bool 
 // Evaluates the minimum number of exchangers of model m plus `extra` at one operating point:
 // kw required and ke operating coefficient (kW/(m²·K)), n exchangers; fills EvaluationResult.
 void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
-                       double T12, double T21, double T22, double Q, std::int16_t extra,
-                       double& kw, double& ke, std::int16_t& n);
+                       double T12, double T21, double T22, double Q, std::int16_t extra, double& kw,
+                       double& ke, std::int16_t& n);
 
 // Lowest outlet temperature T12 in tFrom..tTo (°C, steps of 1) with ke > kw, trying 0 to 3 extra
 // exchangers in turn; T12 = -1 when none. kw, ke, n are those of the last evaluation. With

@@ -106,7 +106,23 @@ const std::string& ModelName(int m) {
 double ModelValue(int row, int m) {
     if (m < 0 || m >= kModelCount || row < 0 || row >= kParamRows)
         return std::numeric_limits<double>::quiet_NaN();
-    return Val(ParamTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(m + 2)]);
+    // The searches read the same cells thousands of times: keep each cell's number while its
+    // text stays the same. Single-threaded, like every user of the module data.
+    struct Cached {
+        std::string text;
+        double value = 0;
+        bool valid = false;
+    };
+    static std::array<std::array<Cached, kModelCount>, kParamRows> cache;
+    const std::string& cell =
+        ParamTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(m + 2)];
+    Cached& c = cache[static_cast<std::size_t>(row)][static_cast<std::size_t>(m)];
+    if (!c.valid || c.text != cell) {
+        c.text = cell;
+        c.value = Val(cell);
+        c.valid = true;
+    }
+    return c.value;
 }
 
 void SetResultLabels() {

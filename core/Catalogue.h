@@ -27,10 +27,10 @@ struct EvaluationRecord {
 };
 
 // Module data. Texts are UTF-8 in memory; files are Windows-1250.
-inline ParamTableType ParamTable;                            // catalogue as text, (row, column)
-inline std::array<double, kSeriesSize> ParamSeries{};        // kcal/(kg·K)
+inline ParamTableType ParamTable;                               // catalogue as text, (row, column)
+inline std::array<double, kSeriesSize> ParamSeries{};           // kcal/(kg·K)
 inline std::array<std::string, kResultLabelCount> ResultLabels; // captions of the result rows
-inline std::string PdfPath;                                  // directory of the PDF files
+inline std::string PdfPath;                                     // directory of the PDF files
 inline bool TestMode = false;
 inline EvaluationRecord EvaluationResult;
 inline std::array<std::string, kModelCount> ResultComments; // verdict per model index

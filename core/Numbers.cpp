@@ -1,8 +1,10 @@
 #include "core/Numbers.h"
 
+#include "core/NumberFormat.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace kod {
@@ -99,107 +101,6 @@ double ReadNumber(std::string_view text, bool skipBlanks) {
     return negative ? -value : value;
 }
 
-// The decimal digits of |value| rounded half away from zero to `decimals` places, going through
-// its 15-significant-digit text. Returns the digits with the point implied `decimals` places from
-// the right (at least decimals + 1 digits).
-std::string RoundedDigits(double value, int decimals) {
-    char buf[40];
-    auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf)); // d.dddddddddddddde±xx
-    std::size_t e = sci.find('e');
-    int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
-    std::string sig;
-    sig += sci[0];
-    sig.append(sci.substr(2, e - 2));
-    // Place the digits on a grid whose last position is the last kept decimal.
-    // Position p (0-based from the left) of sig has decimal weight 10^(exponent - p).
-    // We want the digits down to weight 10^(-decimals).
-    int keep = exponent + decimals + 1; // digits of sig to keep
-    std::string out;
-    bool roundUp = false;
-    if (keep <= 0) {
-        // Everything lies below the last kept decimal; only the rounding can leave a 1.
-        roundUp = keep == 0 && sig[0] >= '5';
-        out.assign(static_cast<std::size_t>(decimals + 1), '0');
-    } else {
-        if (static_cast<std::size_t>(keep) >= sig.size()) {
-            out = sig;
-            out.append(static_cast<std::size_t>(keep) - sig.size(), '0');
-        } else {
-            out = sig.substr(0, static_cast<std::size_t>(keep));
-            roundUp = sig[static_cast<std::size_t>(keep)] >= '5';
-        }
-        if (out.size() < static_cast<std::size_t>(decimals + 1))
-            out.insert(0, static_cast<std::size_t>(decimals + 1) - out.size(), '0');
-    }
-    if (roundUp) {
-        int k = static_cast<int>(out.size()) - 1;
-        while (k >= 0 && out[static_cast<std::size_t>(k)] == '9') {
-            out[static_cast<std::size_t>(k)] = '0';
-            --k;
-        }
-        if (k < 0)
-            out.insert(out.begin(), '1');
-        else
-            ++out[static_cast<std::size_t>(k)];
-    }
-    return out;
-}
-
-struct Pattern {
-    std::string prefix, suffix;
-    int intRequired = 0; // "0" digits before the point
-    int intDigits = 0;   // all digit places before the point
-    bool hasPoint = false;
-    int decRequired = 0; // leading "0" places after the point
-    int decimals = 0;    // all digit places after the point
-    bool percent = false;
-};
-
-Pattern ParsePattern(std::string_view p) {
-    Pattern r;
-    std::string* literal = &r.prefix;
-    bool inDigits = false, afterDigits = false, optionalDecimalSeen = false;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        char c = p[i];
-        if (c == '\\' && i + 1 < p.size()) {
-            (inDigits ? r.suffix : *literal) += p[++i];
-            if (inDigits) {
-                afterDigits = true;
-                literal = &r.suffix;
-            }
-            continue;
-        }
-        bool digitChar = c == '0' || c == '#';
-        if ((digitChar || c == '.') && !afterDigits) {
-            inDigits = true;
-            if (c == '.') {
-                r.hasPoint = true;
-            } else if (!r.hasPoint) {
-                ++r.intDigits;
-                if (c == '0')
-                    ++r.intRequired;
-            } else {
-                ++r.decimals;
-                if (c == '0' && !optionalDecimalSeen)
-                    ++r.decRequired;
-                else
-                    optionalDecimalSeen = true;
-            }
-            continue;
-        }
-        if (c == '%')
-            r.percent = true;
-        if (inDigits) {
-            afterDigits = true;
-            literal = &r.suffix;
-        }
-        *literal += c;
-    }
-    return r;
-}
-
 } // namespace
 
 double Val(std::string_view text) {
@@ -242,45 +143,207 @@ std::int32_t RoundHalfEven32(double value) {
     return RoundHalfEven<std::int32_t>(value);
 }
 
-std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator) {
-    if (!std::isfinite(value))
-        return "---";
-    Pattern p = ParsePattern(pattern);
-    if (p.percent)
-        value *= 100.0;
-    if (!std::isfinite(value))
-        return "---";
-    std::string digits = RoundedDigits(value, p.decimals);
-    std::string intPart = digits.substr(0, digits.size() - static_cast<std::size_t>(p.decimals));
-    std::string decPart = digits.substr(digits.size() - static_cast<std::size_t>(p.decimals));
-    bool zero = digits.find_first_not_of('0') == std::string::npos;
+namespace {
 
-    // Integer part: no leading zeros beyond the required places.
-    std::size_t firstNonZero = intPart.find_first_not_of('0');
-    if (firstNonZero == std::string::npos)
-        intPart.clear();
-    else
-        intPart.erase(0, firstNonZero);
-    if (intPart.size() < static_cast<std::size_t>(p.intRequired))
-        intPart.insert(0, static_cast<std::size_t>(p.intRequired) - intPart.size(), '0');
+// The 15 significant decimal digits of a finite |value| > 0 and the decimal exponent of the first:
+// value = d0.d1d2...d14 × 10^exponent.
+struct Significant {
+    char digits[15];
+    int exponent;
+};
 
-    // Optional decimals lose their trailing zeros.
-    while (decPart.size() > static_cast<std::size_t>(p.decRequired) && decPart.back() == '0')
-        decPart.pop_back();
+Significant SignificantDigits(double value) {
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                             14); // d.ddddddddddddde±xx
+    Significant s{};
+    s.digits[0] = buf[0];
+    for (int i = 1; i < 15; ++i)
+        s.digits[i] = buf[i + 1];
+    const char* e = buf + 16; // after the 15 digits and the point
+    const bool negative = e[1] == '-';
+    int exponent = 0;
+    for (const char* c = e + 2; c < res.ptr; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    s.exponent = negative ? -exponent : exponent;
+    return s;
+}
 
-    std::string number = intPart;
-    if (!decPart.empty()) {
-        number += decimalSeparator;
-        number += decPart;
+constexpr int kMaxDecimals = 40;
+
+} // namespace
+
+NumberPattern::NumberPattern(std::string_view pattern) {
+    std::string* literal = &prefix_;
+    bool inDigits = false, afterDigits = false, hasPoint = false, optionalDecimalSeen = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '\\' && i + 1 < pattern.size()) {
+            if (inDigits) {
+                afterDigits = true;
+                literal = &suffix_;
+            }
+            *literal += pattern[++i];
+            continue;
+        }
+        if ((c == '0' || c == '#' || c == '.') && !afterDigits) {
+            inDigits = true;
+            if (c == '.') {
+                hasPoint = true;
+            } else if (!hasPoint) {
+                intRequired_ += c == '0';
+            } else {
+                ++decimals_;
+                if (c == '0' && !optionalDecimalSeen)
+                    ++decRequired_;
+                else
+                    optionalDecimalSeen = true;
+            }
+            continue;
+        }
+        percent_ = percent_ || c == '%'; // an unescaped percent sign scales by 100
+        if (inDigits) {
+            afterDigits = true;
+            literal = &suffix_;
+        }
+        *literal += c;
     }
-    if (number.empty())
-        number = "0";
-    std::string out;
+    decimals_ = std::min(decimals_, kMaxDecimals);
+    decRequired_ = std::min(decRequired_, decimals_);
+}
+
+// Rounds half away from zero on the 15-significant-digit decimal text of the value, so that
+// 2.675 (stored as 2.67499999...) gives 2.68 as the user expects.
+void NumberPattern::AppendTo(std::string& out, double value, char decimalSeparator) const {
+    if (percent_)
+        value *= 100.0;
+    if (!std::isfinite(value)) {
+        out += "---";
+        return;
+    }
+    // digits[1..count] hold the places of weight 10^top down to 10^-decimals; digits[0] takes a
+    // carry out of the top place.
+    char digits[2 + 310 + kMaxDecimals];
+    int count = 0;
+    int top = 0;
+    bool roundUp = false;
+    if (value != 0) {
+        const Significant s = SignificantDigits(value);
+        top = std::max(s.exponent, 0);
+        count = top + decimals_ + 1;
+        for (int i = 0; i < count; ++i) {
+            const int index = s.exponent - (top - i);
+            digits[i + 1] = index >= 0 && index < 15 ? s.digits[index] : '0';
+        }
+        const int next = s.exponent + decimals_ + 1; // the first dropped place
+        roundUp = next >= 0 && next < 15 && s.digits[next] >= '5';
+    } else {
+        count = decimals_ + 1;
+        for (int i = 0; i < count; ++i)
+            digits[i + 1] = '0';
+    }
+    digits[0] = '0';
+    if (roundUp) {
+        int k = count;
+        while (digits[k] == '9')
+            digits[k--] = '0';
+        ++digits[k];
+    }
+    const char* first = digits;
+    const char* pointAt = digits + 1 + (count - decimals_); // first decimal place
+    const char* end = digits + 1 + count;
+    bool zero = true;
+    for (const char* c = first; c < end; ++c)
+        zero = zero && *c == '0';
+
+    while (first < pointAt && *first == '0')
+        ++first;
+    const int intDigits = static_cast<int>(pointAt - first);
+    const char* decEnd = end;
+    while (decEnd - pointAt > decRequired_ && decEnd[-1] == '0')
+        --decEnd;
+
     if (value < 0 && !zero)
         out += '-';
-    out += p.prefix;
-    out += number;
-    out += p.suffix;
+    out += prefix_;
+    if (intDigits == 0 && decEnd == pointAt && intRequired_ == 0) {
+        out += '0'; // nothing left of an all-optional pattern
+    } else {
+        if (intDigits < intRequired_)
+            out.append(static_cast<std::size_t>(intRequired_ - intDigits), '0');
+        out.append(first, pointAt);
+        if (decEnd > pointAt) {
+            out += decimalSeparator;
+            out.append(pointAt, decEnd);
+        }
+    }
+    out += suffix_;
+}
+
+// Up to 15 significant digits without trailing zeros; scientific notation ("1E+16", "1.5E-05")
+// when the decimal exponent is 15 or more, or below -4.
+void AppendGeneralForm(std::string& out, double value, char decimalSeparator) {
+    if (!std::isfinite(value)) {
+        out += "---";
+        return;
+    }
+    if (value == 0) {
+        out += '0';
+        return;
+    }
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char buf[24];
+        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value));
+        out.append(buf, res.ptr);
+        return;
+    }
+    const Significant s = SignificantDigits(value);
+    int length = 15;
+    while (length > 1 && s.digits[length - 1] == '0')
+        --length;
+    if (value < 0)
+        out += '-';
+    if (s.exponent >= 15 || s.exponent < -4) {
+        out += s.digits[0];
+        if (length > 1) {
+            out += decimalSeparator;
+            out.append(s.digits + 1, s.digits + length);
+        }
+        const int e = std::abs(s.exponent);
+        out += 'E';
+        out += s.exponent < 0 ? '-' : '+';
+        if (e >= 100)
+            out += static_cast<char>('0' + e / 100);
+        out += static_cast<char>('0' + e / 10 % 10);
+        out += static_cast<char>('0' + e % 10);
+    } else if (s.exponent < 0) {
+        out += '0';
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+        out.append(s.digits, s.digits + length);
+    } else {
+        const int intDigits = s.exponent + 1;
+        if (length <= intDigits) {
+            out.append(s.digits, s.digits + length);
+            out.append(static_cast<std::size_t>(intDigits - length), '0');
+        } else {
+            out.append(s.digits, s.digits + intDigits);
+            out += decimalSeparator;
+            out.append(s.digits + intDigits, s.digits + length);
+        }
+    }
+}
+
+void AppendPrintedNumber(std::string& out, double value, char decimalSeparator) {
+    if (!(value < 0))
+        out += ' ';
+    AppendGeneralForm(out, value, decimalSeparator);
+    out += ' ';
+}
+
+std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator) {
+    std::string out;
+    NumberPattern(pattern).AppendTo(out, value, decimalSeparator);
     return out;
 }
 
@@ -295,68 +358,20 @@ std::string FormatText(std::string_view text, std::string_view pattern) {
             ++length;
     std::string out;
     if (length < width)
-        out.assign(width - length, ' ');
+        out.append(width - length, ' ');
     out += text;
     return out;
 }
 
-// Up to 15 significant digits without trailing zeros; scientific notation ("1E+16", "1.5E-05")
-// when the decimal exponent is 15 or more, or below -4.
 std::string GeneralForm(double value, char decimalSeparator) {
-    if (!std::isfinite(value))
-        return "---";
-    if (value == 0)
-        return "0";
-    char buf[40];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
-    bool negative = sci[0] == '-';
-    if (negative)
-        sci.remove_prefix(1);
-    std::size_t e = sci.find('e');
-    int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
-    std::string sig;
-    sig += sci[0];
-    sig.append(sci.substr(2, e - 2));
-    while (sig.size() > 1 && sig.back() == '0')
-        sig.pop_back();
-
-    std::string out = negative ? "-" : "";
-    if (exponent >= 15 || exponent < -4) {
-        out += sig[0];
-        if (sig.size() > 1) {
-            out += decimalSeparator;
-            out.append(sig, 1);
-        }
-        char expText[16];
-        std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+',
-                      std::abs(exponent));
-        out += expText;
-    } else if (exponent < 0) {
-        out += '0';
-        out += decimalSeparator;
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += sig;
-    } else {
-        std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-        if (sig.size() <= intDigits) {
-            out += sig;
-            out.append(intDigits - sig.size(), '0');
-        } else {
-            out.append(sig, 0, intDigits);
-            out += decimalSeparator;
-            out.append(sig, intDigits);
-        }
-    }
+    std::string out;
+    AppendGeneralForm(out, value, decimalSeparator);
     return out;
 }
 
 std::string PrintedNumber(double value, char decimalSeparator) {
     std::string out;
-    if (!(value < 0))
-        out += ' ';
-    out += GeneralForm(value, decimalSeparator);
-    out += ' ';
+    AppendPrintedNumber(out, value, decimalSeparator);
     return out;
 }
 

@@ -11,7 +11,8 @@ namespace kod {
 // character that cannot continue the number; a text without a leading number gives 0.
 double Val(std::string_view text);
 
-// The input panel's variant of Val: blanks between the digits are ignored as well ("1 000" is 1000).
+// The input panel's variant of Val: blanks between the digits are ignored as well ("1 000" is
+// 1000).
 double ValIgnoringBlanks(std::string_view text);
 
 // Rounds to the nearest whole number, halves to even (90.5 -> 90, 91.5 -> 92), saturated to the

@@ -59,4 +59,43 @@ TEST_F(BundledCatalogue, DefaultPointShowsEveryVerdict) {
     EXPECT_GE(aboveTenPercent, 1);
 }
 
+// The search leaves the results of its last trial: the same numbers, to the last bit, as one
+// evaluation at that outlet temperature with the same number of extra exchangers.
+TEST_F(BundledCatalogue, SearchLeavesTheResultsOfItsLastTrial) {
+    for (std::int16_t m = 0; m < kModelCount; ++m) {
+        for (bool centralHeating : {true, false}) {
+            double T12 = 0, kw = 0, ke = 0;
+            std::int16_t n = 0;
+            FindOutletTemperature(45, 140, m, centralHeating, 20, 15, 150, T12, 40, 100, 200, kw,
+                                  ke, n, false);
+            const EvaluationRecord found = EvaluationResult;
+            const double t = T12 == -1 ? 140 : T12; // the last trial of a failed search is tTo
+            bool matched = false;
+            for (std::int16_t extra = 0; extra <= 3 && !matched; ++extra) {
+                double kw2 = 0, ke2 = 0;
+                std::int16_t n2 = 0;
+                EvaluateExchanger(m, centralHeating, 20, 15, 150, t, 40, 100, 200, extra, kw2, ke2,
+                                  n2);
+                if (n2 != n)
+                    continue;
+                matched = true;
+                EXPECT_EQ(kw, kw2) << m;
+                EXPECT_EQ(ke, ke2) << m;
+                const EvaluationRecord& r = EvaluationResult;
+                EXPECT_EQ(found.G1dop, r.G1dop);
+                EXPECT_EQ(found.G2dop, r.G2dop);
+                EXPECT_EQ(found.G1, r.G1);
+                EXPECT_EQ(found.G2, r.G2);
+                EXPECT_EQ(found.G1Ratio, r.G1Ratio);
+                EXPECT_EQ(found.G2Ratio, r.G2Ratio);
+                EXPECT_EQ(found.Gr1, r.Gr1);
+                EXPECT_EQ(found.Gr2, r.Gr2);
+                EXPECT_EQ(found.dP1, r.dP1);
+                EXPECT_EQ(found.dP2, r.dP2);
+            }
+            EXPECT_TRUE(matched) << m;
+        }
+    }
+}
+
 } // namespace

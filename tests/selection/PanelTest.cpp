@@ -9,11 +9,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -185,6 +187,37 @@ private slots:
         QTest::keyClick(box(Field::T22), Qt::Key_Backspace);
         QCOMPARE(messages_->texts, QStringList{QStringLiteral("temperatura musi być liczbą")});
         QCOMPARE(QApplication::focusWidget(), box(Field::T22));
+    }
+
+    void realMessageBoxChecksOnce_data() {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("Enter") << true;
+        QTest::newRow("Tab") << false;
+    }
+    void realMessageBoxChecksOnce() {
+        QFETCH(bool, byEnter);
+        // Real modal boxes, closed as a user would; each one takes the focus from the text box.
+        messages_.reset();
+        QStringList seen;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&seen] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen << box->text();
+                box->accept();
+            }
+        });
+        closer.start(10);
+        box(Field::Dp2)->setFocus();
+        box(Field::Dp2)->setText(QStringLiteral("50"));
+        QTest::keyClick(box(Field::Dp2), byEnter ? Qt::Key_Return : Qt::Key_Tab);
+        QCOMPARE(seen,
+                 QStringList{QStringLiteral(
+                     "Wartość dopuszczalnego opru przepływu Dp2 musi być mniejsza niż 40 kPa")});
+        QCOMPARE(box(Field::Dp2)->text(), QStringLiteral("40"));
+        // The window gives the focus back to the box when it is active again.
+        QCOMPARE(window_->focusWidget(), box(Field::Dp2));
+        QTest::qWait(50);
+        QCOMPARE(seen.size(), 1);
     }
 
     void t11OfEightNarrowsT21AndT22() {

@@ -1,6 +1,7 @@
 #include "core/Platform.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -41,38 +42,51 @@ bool IsPseudoFilesystem(std::string_view type) {
 class LinuxDrives : public DriveSystem {
 public:
     std::vector<Drive> Drives() const override {
-        std::vector<Drive> drives{{"/", false}};
-        std::ifstream mounts("/proc/self/mounts");
-        std::string line;
-        while (std::getline(mounts, line)) {
-            std::istringstream fields(line);
-            std::string device, dir, type;
-            if (!(fields >> device >> dir >> type))
-                continue;
-            dir = DecodeMountField(dir);
-            bool cdrom = type == "iso9660" || type == "udf" || device.starts_with("/dev/sr") ||
-                         device.starts_with("/dev/cdrom");
-            if (dir == "/") {
-                drives.front().cdrom = cdrom;
-                continue;
-            }
-            if (IsPseudoFilesystem(type) || dir.starts_with("/proc/") || dir.starts_with("/sys/") ||
-                dir.starts_with("/dev/") ||
-                (dir.starts_with("/run/") && !dir.starts_with("/run/media/")))
-                continue;
-            std::string root = WithTrailingSeparator(dir);
-            bool seen = false;
-            for (const Drive& d : drives)
-                seen = seen || d.root == root;
-            if (!seen)
-                drives.push_back({root, cdrom});
-        }
+        std::ifstream in("/proc/self/mounts");
+        std::ostringstream mounts;
+        mounts << in.rdbuf();
+        std::vector<Drive> drives = DrivesFromMountTable(mounts.str());
+        // Containers bind-mount single files (/etc/hosts): those are no volumes.
+        std::erase_if(drives, [](const Drive& d) {
+            std::error_code ec;
+            return !std::filesystem::is_directory(d.root, ec);
+        });
         return drives;
     }
     std::string FallbackRoot() const override { return "/"; }
 };
 
 } // namespace
+
+std::vector<Drive> DrivesFromMountTable(const std::string& table) {
+    std::vector<Drive> drives{{"/", false}};
+    std::istringstream lines(table);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, dir, type;
+        if (!(fields >> device >> dir >> type))
+            continue;
+        dir = DecodeMountField(dir);
+        const bool cdrom = type == "iso9660" || type == "udf" || device.starts_with("/dev/sr") ||
+                           device.starts_with("/dev/cdrom");
+        if (dir == "/") {
+            drives.front().cdrom = cdrom;
+            continue;
+        }
+        if (IsPseudoFilesystem(type) || dir.starts_with("/proc/") || dir.starts_with("/sys/") ||
+            dir.starts_with("/dev/") ||
+            (dir.starts_with("/run/") && !dir.starts_with("/run/media/")))
+            continue;
+        std::string root = WithTrailingSeparator(dir);
+        bool seen = false;
+        for (const Drive& d : drives)
+            seen = seen || d.root == root;
+        if (!seen)
+            drives.push_back({root, cdrom});
+    }
+    return drives;
+}
 
 const DriveSystem& SystemDrives() {
     static const LinuxDrives drives;

@@ -24,6 +24,11 @@ public:
 // The real drives: the mounted volumes, optical media counted as CD-ROM.
 const DriveSystem& SystemDrives();
 
+// The volumes listed in a mount table in the format of /proc/self/mounts: "/" first, then the real
+// file systems (pseudo ones such as proc or tmpfs left out), CD-ROMs being iso9660/udf volumes or
+// /dev/sr*, /dev/cdrom* devices.
+std::vector<Drive> DrivesFromMountTable(const std::string& mounts);
+
 // The native directory separator ('/' here).
 char PathSeparator();
 

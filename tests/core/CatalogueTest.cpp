@@ -284,3 +284,37 @@ TEST(SystemDrives, RootFirstEachWithItsSeparator) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrivesFromMountTable, RealVolumesWithCdRomsMarked) {
+    const std::string table = "sysfs /sys sysfs rw,nosuid 0 0\n"
+                              "proc /proc proc rw 0 0\n"
+                              "/dev/vda1 / ext4 rw,relatime 0 0\n"
+                              "tmpfs /run tmpfs rw 0 0\n"
+                              "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+                              "/dev/vdb1 /home ext4 rw 0 0\n"
+                              "/dev/sr0 /media/cdrom0 iso9660 ro 0 0\n"
+                              "/dev/sdb1 /media/Moje\\040Opisy vfat rw 0 0\n"
+                              "/dev/sdc1 /run/media/ola/DVD udf ro 0 0\n"
+                              "overlay /var/lib/docker/overlay2/x/merged overlay rw 0 0\n"
+                              "/dev/vdb1 /home ext4 rw 0 0\n"
+                              "broken line\n";
+    const std::vector<Drive> drives = DrivesFromMountTable(table);
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"/", false},
+        {"/home/", false},
+        {"/media/cdrom0/", true},
+        {"/media/Moje Opisy/", false}, // \040 is a blank
+        {"/run/media/ola/DVD/", true},
+    };
+    ASSERT_EQ(expected.size(), drives.size());
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        EXPECT_EQ(expected[i].first, drives[i].root);
+        EXPECT_EQ(expected[i].second, drives[i].cdrom) << drives[i].root;
+    }
+    // An empty table still has the root.
+    ASSERT_EQ(1u, DrivesFromMountTable("").size());
+}
+
+} // namespace

@@ -35,15 +35,6 @@ std::vector<std::string> LogLines(const std::filesystem::path& file) {
     return lines;
 }
 
-TEST(LogLine, TrialLineColumns) {
-    // t = 65, n = 2, kw = 1.2, ke = 1.3 with the point as separator:
-    // columns 1-4 "t12=", 5-8 " 65 ", 9-15 "l.wym.=", 16-18 " 2 ", kw= from 29, ke= from 43.
-    LogLine line('.');
-    line.Text("t12=").Number(65).Text("l.wym.=").Integer(2).NextZone().Text("kw=").Text("1.200");
-    line.NextZone().Text("ke=").Text("1.300");
-    EXPECT_EQ("t12= 65 l.wym.= 2           kw=1.200      ke=1.300", line.str());
-}
-
 TEST(LogLine, ZonesTabsAndCharacterColumns) {
     // "Dobór" is five characters (six bytes): the next zone starts at column 15.
     EXPECT_EQ("Dobór" + std::string(9, ' ') + "x",
@@ -72,6 +63,21 @@ protected:
     TempDir dir;
     std::filesystem::path file;
 };
+
+TEST_F(LogFile, TrialLineColumns) {
+    // t = 65, n = 2, kw = 1.2, ke = 1.3 with the point as separator: columns 1-4 "t12=",
+    // 5-8 " 65 ", 9-15 "l.wym.=", 16-18 " 2 ", blanks to 28, "kw=1.200" from 29, blanks to 42,
+    // "ke=1.300" from 43.
+    ASSERT_TRUE(Log().Open(file, '.'));
+    Log().WriteTrial(65, 2, 1.2, 1.3);
+    Log().WriteTrial(-1, 12, 123.4564, 0.0005); // wider numbers keep the zones
+    Log().Close();
+    const std::vector<std::string> expected = {
+        "t12= 65 l.wym.= 2           kw=1.200      ke=1.300",
+        "t12=-1 l.wym.= 12           kw=123.456    ke=0.001",
+    };
+    EXPECT_EQ(expected, LogLines(file));
+}
 
 TEST_F(LogFile, FirstTrialSuccessWritesTwelveHeaderLinesAndOneTrial) {
     UseModels(ModelValues{.C = 10, .F = 10});
@@ -193,10 +199,6 @@ TEST_F(LogFile, FailuresSwitchTheLogOff) {
     ASSERT_TRUE(Log().Open(file, '.'));
     EXPECT_FALSE(Log().Failed());
     Log().Close();
-}
-
-TEST(LogFilePath, IsRaportTxtInTheApplicationDirectory) {
-    EXPECT_EQ(std::filesystem::path("/opt/varmi/raport.txt"), LogFilePath("/opt/varmi"));
 }
 
 } // namespace

@@ -34,6 +34,9 @@ private:
 // write it only switches the log off, the calculation goes on.
 class CalcLog {
 public:
+    CalcLog() = default;
+    CalcLog(const CalcLog&) = delete;
+    CalcLog& operator=(const CalcLog&) = delete;
     bool Open(const std::filesystem::path& file, char decimalSeparator);
     void Close();
     bool IsOpen() const;

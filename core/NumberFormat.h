@@ -14,9 +14,10 @@ public:
 
 private:
     std::string prefix_, suffix_;
-    int intRequired_ = 0; // "0" places before the point
-    int decRequired_ = 0; // leading "0" places after the point
-    int decimals_ = 0;    // all places after the point
+    int intRequired_ = 0;   // "0" places before the point
+    int decRequired_ = 0;   // leading "0" places after the point
+    bool hasPoint_ = false; // the separator is written even when no decimals follow
+    int decimals_ = 0;      // all places after the point
     bool percent_ = false;
 };
 

@@ -210,6 +210,7 @@ NumberPattern::NumberPattern(std::string_view pattern) {
     }
     decimals_ = std::min(decimals_, kMaxDecimals);
     decRequired_ = std::min(decRequired_, decimals_);
+    hasPoint_ = hasPoint;
 }
 
 // Rounds half away from zero on the 15-significant-digit decimal text of the value, so that
@@ -266,17 +267,14 @@ void NumberPattern::AppendTo(std::string& out, double value, char decimalSeparat
     if (value < 0 && !zero)
         out += '-';
     out += prefix_;
-    if (intDigits == 0 && decEnd == pointAt && intRequired_ == 0) {
-        out += '0'; // nothing left of an all-optional pattern
-    } else {
-        if (intDigits < intRequired_)
-            out.append(static_cast<std::size_t>(intRequired_ - intDigits), '0');
-        out.append(first, pointAt);
-        if (decEnd > pointAt) {
-            out += decimalSeparator;
-            out.append(pointAt, decEnd);
-        }
-    }
+    // As the classic formatter does: an all-optional pattern writes no digit for 0 ("####"), and
+    // the separator stays even when no decimals follow ("#0.##" writes 25 as "25.").
+    if (intDigits < intRequired_)
+        out.append(static_cast<std::size_t>(intRequired_ - intDigits), '0');
+    out.append(first, pointAt);
+    if (hasPoint_)
+        out += decimalSeparator;
+    out.append(pointAt, decEnd);
     out += suffix_;
 }
 

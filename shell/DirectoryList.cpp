@@ -49,8 +49,17 @@ bool DirectoryList::SetPath(const QString& dir) {
     return true;
 }
 
+void DirectoryList::SetDriveRoots(const QStringList& roots) {
+    roots_.clear();
+    for (const QString& root : roots)
+        roots_.push_back(QDir::cleanPath(QDir::fromNativeSeparators(root)));
+}
+
 QString DirectoryList::Path() const {
-    return QDir::toNativeSeparators(path_);
+    QString path = path_;
+    if (roots_.contains(path) && !path.endsWith(u'/'))
+        path += u'/';
+    return QDir::toNativeSeparators(path);
 }
 
 bool DirectoryList::EnterRow(int row) {

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 namespace shell {
 
@@ -14,6 +15,9 @@ public:
 
     // Shows the directory `dir`; returns false and changes nothing when it cannot be read.
     bool SetPath(const QString& dir);
+
+    // The roots of the drives: these paths are reported with their trailing separator.
+    void SetDriveRoots(const QStringList& roots);
 
     // The current path in native form, without a trailing separator except for a root.
     QString Path() const;
@@ -28,7 +32,8 @@ signals:
     void changed(); // the path has changed
 
 private:
-    QString path_; // clean, '/' separators
+    QString path_;      // clean, '/' separators
+    QStringList roots_; // clean, '/' separators
 };
 
 } // namespace shell

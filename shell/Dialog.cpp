@@ -41,6 +41,7 @@ Dialog::Dialog(std::filesystem::path appDir, const kod::DriveSystem& drives, QWi
     : QDialog(parent), appDir_(std::move(appDir)) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Ustawienie ścieżki do plików opisów .pdf"));
+    shell::UseFormFont(this);
     shell::FixClientTwips(this, 6030, 3195);
 
     Label3 = new QLabel(QStringLiteral("Wybierz katalog, w którym znajdują się pliki z opisami "
@@ -52,6 +53,7 @@ Dialog::Dialog(std::filesystem::path appDir, const kod::DriveSystem& drives, QWi
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     shell::PlaceTwips(Label3, 120, 120, 4215, 615);
+    shell::ShrinkToFit(Label3);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

@@ -1,5 +1,6 @@
 #pragma once
 
+class QLabel;
 class QWidget;
 
 namespace shell {
@@ -9,5 +10,11 @@ void PlaceTwips(QWidget* control, int left, int top, int width, int height);
 
 // Fixes a window's client area to a size given in twips.
 void FixClientTwips(QWidget* window, int width, int height);
+
+// Gives a window laid out in twips the small sans-serif font its layout was made for.
+void UseFormFont(QWidget* window);
+
+// Makes the font of a placed word-wrapped label smaller until its whole text fits (6 pt at least).
+void ShrinkToFit(QLabel* label);
 
 } // namespace shell

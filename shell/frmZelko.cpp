@@ -9,6 +9,7 @@
 frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmZelko"));
     setWindowTitle(QStringLiteral("Ustawienia"));
+    shell::UseFormFont(this);
     shell::FixClientTwips(this, 6525, 4440);
 
     // Both options share this window as parent, so exactly one of them is selected.

@@ -98,6 +98,11 @@ private slots:
         // OK at 4680, 120 twips: 312, 8 pixels.
         QCOMPARE(c.OKButton->pos(), QPoint(312, 8));
 
+        // Screen readers name the lists and the text box after their labels.
+        QCOMPARE(c.Drive1->accessibleName(), QStringLiteral("Napędy (dyski):"));
+        QCOMPARE(c.Dir1->accessibleName(), QStringLiteral("Katalogi"));
+        QCOMPARE(c.Text1->accessibleName(), QStringLiteral("Wybrana ścieżka:"));
+
         // Tab goes down the window: OK, drives, directories, path.
         dialog.show();
         QApplication::setActiveWindow(&dialog);

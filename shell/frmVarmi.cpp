@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+#include <exception>
 
 namespace {
 
@@ -66,6 +67,10 @@ QString frmVarmi::StartUp(const std::filesystem::path& appDir, const kod::DriveS
         kod::LoadParameters(appDir, drives);
     } catch (const kod::LoadError& error) {
         return QString::fromUtf8(error.what());
+    } catch (const std::exception&) {
+        return QStringLiteral("Nie można wczytać danych programu z katalogu %1. Program zostanie "
+                              "zakończony.")
+            .arg(QString::fromStdU16String(appDir.u16string()));
     }
     return {};
 }

@@ -1,197 +1,93 @@
 #include "core/Numbers.h"
+#include "core/Cp1250.h"
+#include "core/Drawing.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 using namespace kod;
 
 namespace {
 
-struct ValCase {
-    const char* text;
-    double expected;
-};
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Expected values are the leading number of each text read by hand.
+// Each expectation is the leading number of the text read by hand.
 TEST(Val, ReadsTheLeadingNumber) {
-    const ValCase cases[] = {
-        {"", 0},
-        {"abc", 0},
-        {"12", 12},
-        {"  \t\n-1.5", -1.5}, // blanks, tabs and line feeds before the number are skipped
-        {"+7", 7},
-        {"1,5", 1}, // the comma is no decimal separator
-        {"0,25", 0},
-        {"3.25.7", 3.25}, // a second point ends the number
-        {".5", 0.5},
-        {"5.", 5},
-        {"1.5E3", 1500},
-        {"2e-2", 0.02},
-        {"1D2", 100}, // D marks the exponent as well
-        {"4E", 4},    // an exponent without digits adds nothing
-        {"4E+x", 4},
-        {"12 34", 12}, // Val stops at the blank
-        {"-", 0},
-        {"1.0074,1.0023", 1.0074},
-        {"000123.4500", 123.45},
+    const std::pair<const char*, double> cases[] = {
+        {"", 0},          {"abc", 0},         {"  \t\n-1.5", -1.5}, {"1,5", 1}, // no decimal comma
+        {"3.25.7", 3.25}, {".5", 0.5},        {"1.5E3", 1500},      {"2e-2", 0.02},
+        {"1D2", 100},     {"4E+x", 4},        {"12 34", 12},        {"1e400", kInf},
+        {"1e-400", 0},    {"0.1e309", 1e308}, // inside the range although the exponent is not
     };
-    for (const ValCase& c : cases)
-        EXPECT_DOUBLE_EQ(c.expected, Val(c.text)) << '"' << c.text << '"';
+    for (const auto& [text, expected] : cases)
+        EXPECT_DOUBLE_EQ(expected, Val(text)) << '"' << text << '"';
+    const std::pair<const char*, double> blanks[] = {
+        {"1 000", 1000}, {" 12 5.5", 125.5}, {"95,5", 95}};
+    for (const auto& [text, expected] : blanks)
+        EXPECT_DOUBLE_EQ(expected, ValIgnoringBlanks(text)) << '"' << text << '"';
 }
 
-TEST(Val, HugeExponentsGiveInfinityOrZero) {
-    EXPECT_EQ(std::numeric_limits<double>::infinity(), Val("1e400"));
-    EXPECT_EQ(-std::numeric_limits<double>::infinity(), Val("-9.9e99999999999999999999"));
-    EXPECT_EQ(0.0, Val("1e-400"));
-    // 0.1e309 is 1e308: inside the range although the written exponent is not.
-    EXPECT_DOUBLE_EQ(1e308, Val("0.1e309"));
-    // A long run of digits keeps its magnitude: 1 followed by 30 zeros.
-    EXPECT_DOUBLE_EQ(1e30, Val("1000000000000000000000000000000"));
+TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAndSaturate) {
+    const std::pair<double, int> cases[] = {{90.5, 90},    {91.5, 92},   {-2.5, -2},
+                                            {64.51, 65},   {1e9, 32767}, {-1e9, -32768},
+                                            {kInf, 32767}, {kNaN, 0}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(expected, RoundHalfEven16(value)) << value;
 }
 
-TEST(ValIgnoringBlanks, IgnoresBlanksBetweenDigits) {
-    const ValCase cases[] = {
-        {"1 000", 1000}, {" 12 5.5", 125.5}, {"95,5", 95}, {"1 2e 2", 1200}, {"abc 1", 0},
-    };
-    for (const ValCase& c : cases)
-        EXPECT_DOUBLE_EQ(c.expected, ValIgnoringBlanks(c.text)) << '"' << c.text << '"';
-}
-
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(90, RoundHalfEven16(90.5));
-    EXPECT_EQ(92, RoundHalfEven16(91.5));
-    EXPECT_EQ(-2, RoundHalfEven16(-2.5));
-    EXPECT_EQ(-4, RoundHalfEven16(-3.5));
-    EXPECT_EQ(65, RoundHalfEven16(64.51));
-    EXPECT_EQ(0, RoundHalfEven16(0.49));
-    EXPECT_EQ(2, RoundHalfEven32(2.5));
-    EXPECT_EQ(1000001, RoundHalfEven32(1000000.7));
-}
-
-TEST(RoundHalfEven, SaturatesAndMapsNaNToZero) {
-    EXPECT_EQ(32767, RoundHalfEven16(1e9));
-    EXPECT_EQ(-32768, RoundHalfEven16(-1e9));
-    EXPECT_EQ(32767, RoundHalfEven16(std::numeric_limits<double>::infinity()));
-    EXPECT_EQ(0, RoundHalfEven16(std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_EQ(2147483647, RoundHalfEven32(1e300));
-    EXPECT_EQ(-2147483647 - 1, RoundHalfEven32(-std::numeric_limits<double>::infinity()));
-}
-
-struct PatternCase {
-    double value;
-    const char* pattern;
-    const char* expected;
-};
-
+// More digits than the pattern shows are kept; 2.675 (stored just below) rounds as written; a value
+// rounding to zero has no minus sign; an escaped percent does not scale; optional digits write
+// nothing for 0 and keep the separator with no decimal left; rounding may carry into a new digit.
 TEST(FormatPattern, WritesThePatternsOfTheWindows) {
-    const PatternCase cases[] = {
-        {1.2345, "#0.00", "1.23"},
-        {0.5, "#0.00", "0.50"}, // the 0 before the point is required
-        {123.4, "##0.00", "123.40"},
-        {1.2, "##0.000", "1.200"},
-        {1234.5678, "##0.000", "1234.568"}, // more digits than the pattern shows are kept
-        {7.25, "##0.0", "7.3"},
-        {3.14, "#0.0", "3.1"},
-        {12.34, "##0.0\\%", "12.3%"}, // an escaped percent sign does not scale
-        {0.125, "0%", "13%"},         // a plain one does: 12.5 rounds away from zero
-        {5.5, "#0", "6"},
-        {4.5, "##0", "5"},
-        {45.0, "###0", "45"},
-        {300.0, "####", "300"},
-        {0.0, "####", ""}, // all digits optional: nothing is written
-        {1.5, "#0.##", "1.5"},
-        {1.257, "#0.##", "1.26"},
-        {25.0, "#0.##", "25."}, // no decimals left: the separator stays
-        {0.1, "#.#", ".1"},     // no required digit before the point
-        {0.9, "#.#", ".9"},
-        {0.04, "#.#", "."}, // rounds to nothing but the separator
-        {7.0, "0", "7"},
-        {7.0, "00", "07"},
-        {12.0, "00", "12"},
-        {-1.5, "#0.00", "-1.50"},
-        {-0.004, "#0.00", "0.00"}, // rounds to zero: no minus sign
-        {-0.006, "#0.00", "-0.01"},
+    const std::tuple<double, const char*, const char*> cases[] = {
+        {0.5, "#0.00", "0,50"},       {1234.5678, "##0.000", "1234,568"},
+        {2.675, "#0.00", "2,68"},     {-0.004, "#0.00", "0,00"},
+        {12.34, "##0.0\\%", "12,3%"}, {0.0, "####", ""},
+        {25.0, "#0.##", "25,"},       {0.04, "#.#", ","},
+        {9.995, "#0.00", "10,00"},    {999.9996, "##0.000", "1000,000"},
+        {0.999, "#0.##", "1,"},       {99.5, "00", "100"},
+        {kNaN, "#0.00", "---"},
     };
-    for (const PatternCase& c : cases)
-        EXPECT_EQ(c.expected, FormatPattern(c.value, c.pattern, '.'))
-            << c.value << " with " << c.pattern;
+    for (const auto& [value, pattern, expected] : cases)
+        EXPECT_EQ(expected, FormatPattern(value, pattern, ',')) << value << " with " << pattern;
 }
 
-TEST(FormatPattern, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
-    // 2.675 is stored as 2.67499999999999982236431605997495353221893310546875; the user sees
-    // 2.675 and expects 2.68.
-    const PatternCase cases[] = {
-        {2.675, "#0.00", "2.68"},
-        {-2.675, "#0.00", "-2.68"},
-        {1.005, "#0.00", "1.01"},
-        {0.125, "#0.00", "0.13"},
-        {0.0005, "##0.000", "0.001"},
-        // Rounding that carries into a new digit.
-        {9.995, "#0.00", "10.00"},
-        {99.96, "##0.0", "100.0"},
-        {999.9996, "##0.000", "1000.000"},
-        {-9.95, "#0.0", "-10.0"},
-        {0.999, "#0.##", "1."},
-        {9.5, "0", "10"},
-        {99.5, "00", "100"},
-    };
-    for (const PatternCase& c : cases)
-        EXPECT_EQ(c.expected, FormatPattern(c.value, c.pattern, '.'))
-            << c.value << " with " << c.pattern;
+TEST(Cp1250, PolishLettersMapBothWays) {
+    // Bytes from the code page's published table.
+    const std::string utf8 = "ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ °€";
+    const std::string cp1250 =
+        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF \xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF \xB0\x80";
+    EXPECT_EQ(cp1250, ToCp1250(utf8));
+    EXPECT_EQ(utf8, FromCp1250(cp1250));
+    EXPECT_EQ("a?b?", ToCp1250("a\xE2\x88\x9E"
+                               "b\xC5"));          // ∞ and a cut sequence
+    EXPECT_EQ("\xEF\xBF\xBD", FromCp1250("\x81")); // undefined: U+FFFD
 }
 
-TEST(FormatPattern, UsesTheGivenSeparatorAndMarksNonFiniteValues) {
-    EXPECT_EQ("1,200", FormatPattern(1.2, "##0.000", ','));
-    EXPECT_EQ("5,0%", FormatPattern(5.0, "##0.0\\%", ','));
-    EXPECT_EQ(",5", FormatPattern(0.5, "#.#", ','));
-    EXPECT_EQ("---", FormatPattern(std::numeric_limits<double>::quiet_NaN(), "#0.00", '.'));
-    EXPECT_EQ("---", FormatPattern(std::numeric_limits<double>::infinity(), "##0.0", '.'));
-    EXPECT_EQ("---", FormatPattern(-std::numeric_limits<double>::infinity(), "#0", '.'));
-    // 1e20 written out in full: 1 and 20 zeros.
-    EXPECT_EQ("100000000000000000000", FormatPattern(1e20, "#0", '.'));
+TEST(Log10, DecimalLogarithmAndZeroForNonPositive) {
+    const std::pair<double, double> cases[] = {{1000, 3}, {0.1, -1}, {0, 0}, {-5, 0}};
+    for (const auto& [x, expected] : cases)
+        EXPECT_DOUBLE_EQ(expected, Log10(x)) << x;
 }
 
-TEST(FormatText, RightAlignsInThePatternWidth) {
-    EXPECT_EQ(" ab", FormatText("ab", "@@@"));
-    EXPECT_EQ("  7", FormatText("7", "@@@"));
-    EXPECT_EQ("abcd", FormatText("abcd", "@@@"));
-    EXPECT_EQ(" żł", FormatText("żł", "@@@")); // two characters, four bytes
-}
-
-TEST(GeneralForm, FifteenSignificantDigitsWithoutTrailingZeros) {
-    const struct {
-        double value;
-        const char* expected;
-    } cases[] = {
-        {65, "65"},
-        {0, "0"},
-        {-1.5, "-1.5"},
-        {0.5, "0.5"},
-        {1.0 / 3, "0.333333333333333"},
-        {2.0 / 3, "0.666666666666667"},
-        {123456789012345.0, "123456789012345"}, // exponent 14: still written out
-        {1e15, "1E+15"},
-        {1e16, "1E+16"},
-        {1234567890123456789.0, "1.23456789012346E+18"},
-        {0.0001, "0.0001"}, // exponent -4: written out
-        {0.000015, "1.5E-05"},
-        {-2.5e-7, "-2.5E-07"},
-        {0.1 + 0.2, "0.3"}, // 0.30000000000000004 has 17 significant digits
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, GeneralForm(c.value, '.')) << c.value;
-    EXPECT_EQ("0,5", GeneralForm(0.5, ','));
-    EXPECT_EQ("1,5E-05", GeneralForm(0.000015, ','));
-}
-
-TEST(PrintedNumber, ReservesTheSignPlaceAndAddsOneBlank) {
-    EXPECT_EQ(" 65 ", PrintedNumber(65, '.'));
-    EXPECT_EQ("-1 ", PrintedNumber(-1, '.'));
-    EXPECT_EQ(" 0 ", PrintedNumber(0, '.'));
-    EXPECT_EQ(" 0 ", PrintedNumber(-0.0, '.'));
-    EXPECT_EQ(" 12,5 ", PrintedNumber(12.5, ','));
+TEST(GradientBands, TwoHundredTwentyBandsOfWholeUnitsDarkeningToTheRight) {
+    // 2200 units: bands of 2200 / 220 = 10, greys 239 down to 20.
+    const std::vector<GradientBand> bands = GradientBands(2200);
+    ASSERT_EQ(220u, bands.size());
+    EXPECT_EQ(std::tuple(0, 10, 239), std::tuple(bands[0].left, bands[0].right, bands[0].grey));
+    EXPECT_EQ(std::tuple(2200, 20), std::tuple(bands.back().right, bands.back().grey));
+    for (std::size_t i = 1; i < bands.size(); ++i) {
+        EXPECT_EQ(bands[i - 1].right, bands[i].left);
+        EXPECT_EQ(bands[i - 1].right + 10, bands[i].right);
+        EXPECT_EQ(bands[i - 1].grey - 1, bands[i].grey);
+    }
+    EXPECT_EQ(2200, GradientBands(2300).back().right); // 2300 / 220 = 10: a strip stays unpainted
+    for (const GradientBand& b : GradientBands(219)) // 219 / 220 = 0: every band is the line x = 0
+        EXPECT_EQ(std::pair(0, 0), std::pair(b.left, b.right));
 }
 
 } // namespace

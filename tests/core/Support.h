@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/Kod.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace testing_core {
+namespace fs = std::filesystem;
+
+// A fresh temporary directory, removed with its content.
+struct TempDir {
+    std::string name = (fs::temp_directory_path() / "varmi-core-XXXXXX").string();
+    fs::path path = mkdtemp(name.data()) ? name : throw std::runtime_error("mkdtemp failed");
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+inline void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Drives presented to LoadParameters in place of the machine's; the fallback root is C:.
+struct FakeDrives : kod::DriveSystem {
+    explicit FakeDrives(std::vector<kod::Drive> d) : drives(std::move(d)) {}
+    std::vector<kod::Drive> Drives() const override { return drives; }
+    std::string FallbackRoot() const override { return "C:\\"; }
+    std::vector<kod::Drive> drives;
+};
+
+// One model's values in catalogue row order 3..15.
+struct ModelValues {
+    double C = 1, expGr1 = 0, expGr2 = 0, expT11 = 0, expT22 = 0, expP = 0;
+    double C1 = 1, a1 = 1, b1 = 0, C2 = 1, a2 = 1, b2 = 0, F = 1;
+};
+
+inline void SetModel(int m, const ModelValues& v) {
+    const double values[] = {v.C,  v.expGr1, v.expGr2, v.expT11, v.expT22, v.expP, v.C1,
+                             v.a1, v.b1,     v.C2,     v.a2,     v.b2,     v.F};
+    for (int r = 3; r <= 15; ++r) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", values[r - 3]);
+        kod::ParamTable[r][m + 2] = text;
+    }
+}
+
+// Every model gets `v`; the mean specific heat is 1 kcal/(kg·K) everywhere.
+inline void UseModels(const ModelValues& v) {
+    kod::ParamTable = {};
+    kod::ParamTable[0] = {"", "", "orv2.14", "orv1.22", "orv2.40", "orv3.55"};
+    for (int m = 0; m < kod::kModelCount; ++m)
+        SetModel(m, v);
+    kod::ParamSeries.fill(1.0);
+}
+
+} // namespace testing_core

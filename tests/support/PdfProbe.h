@@ -1,13 +1,10 @@
 #pragma once
 
 #include <QImage>
-#include <QPointF>
+#include <QPdfDocument>
 #include <QRectF>
-#include <QString>
-#include <memory>
 #include <optional>
-
-class QPdfDocument;
+#include <utility>
 
 namespace testsupport {
 
@@ -16,43 +13,29 @@ struct PageImage {
     QImage image;
     double dpi = 0;
 
-    QPointF ToPixel(QPointF points) const;
-    // Dark: every colour channel below `threshold` (0..255).
-    bool IsDark(QPointF points, int threshold = 128) const;
-    // Fraction of the pixels along the segment that have a dark pixel within `band` points
-    // across the segment.
-    double DarkFraction(QPointF from, QPointF to, double band = 1.0) const;
-    // Number of separate dark runs along the segment (1 for a solid line, more for a dashed one).
-    int DarkRuns(QPointF from, QPointF to, double band = 1.0) const;
-    // The y (points) of the pixel row inside `area` whose dark fraction over the area's width is
-    // highest, provided it reaches `minFraction`: a rule drawn across the area.
+    // Along the row y from x0 to x1: the fraction of pixel columns with a dark pixel within `band`
+    // points of the row, and the separate dark runs (1 for a solid line, more for a dashed one).
+    std::pair<double, int> Row(double y, double x0, double x1, double band = 1.0) const;
+    // The y of the first pixel row inside `area` that is at least `minFraction` dark: a rule.
     std::optional<double> HorizontalRule(const QRectF& area, double minFraction = 0.9) const;
-    // Number of dark pixels inside an area, for comparing the weight of two words.
-    int DarkPixels(const QRectF& area) const;
 };
 
-// Reads a PDF file for checks: pages, text with positions in points, pixels.
+// Reads a PDF file for checks: pages, text with boxes in points (origin top-left), pixels.
 class PdfProbe {
 public:
-    explicit PdfProbe(const QString& path);
-    ~PdfProbe();
-    PdfProbe(const PdfProbe&) = delete;
-    PdfProbe& operator=(const PdfProbe&) = delete;
+    explicit PdfProbe(const QString& path) : open_(doc_.load(path) == QPdfDocument::Error::None) {}
 
-    bool IsOpen() const;
-    int PageCount() const;
-    QSizeF PageSize(int page = 0) const; // points
-    QString Text(int page = 0) const;
-    // The bounding box in points (origin top-left) of the `occurrence`-th (0-based) appearance
-    // of `text` on the page; nothing when it is not there.
-    std::optional<QRectF> Find(const QString& text, int occurrence = 0, int page = 0) const;
-    // How often `text` appears on the page.
-    int Count(const QString& text, int page = 0) const;
+    bool IsOpen() const { return open_; }
+    int PageCount() const { return open_ ? doc_.pageCount() : 0; }
+    QString Text() const { return open_ ? doc_.getAllText(0).text() : QString(); }
+    int Count(const QString& text) const { return static_cast<int>(Text().count(text)); }
+    // The box of the `occurrence`-th (0-based) appearance of `text` on the first page.
+    std::optional<QRectF> Find(const QString& text, int occurrence = 0) const;
     PageImage Render(int page = 0, double dpi = 150) const;
 
 private:
-    std::unique_ptr<QPdfDocument> doc_;
-    bool open_ = false;
+    mutable QPdfDocument doc_;
+    bool open_;
 };
 
 } // namespace testsupport

@@ -1,47 +1,120 @@
-#include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
+#include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFont>
-#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QSlider>
-#include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
-#include <functional>
+#include <tuple>
 
-namespace {
+using widgets::PictureBox;
 
-// Runs `answer` on the first message box that opens, from inside its event loop.
-void WhenBoxOpens(std::function<void(QMessageBox*)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(box);
-        }
-    });
-    timer->start();
-}
-
-} // namespace
+// A container of 1024 × 768 inside a shown window, so that its resizes reach the layout at once.
+struct Area {
+    QWidget window;
+    QWidget* area = new QWidget(&window);
+    Area() {
+        area->resize(1024, 768);
+        window.show();
+    }
+};
 
 class TstWidgets : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { widgets::SetMessageHandler({}); }
+    void layoutPlacesInLogicalUnits() {
+        // y down: pixels = logical × container / (1024 × 768); y up: the upper edge at 700 lies
+        // 768 − 700 = 68 units below the top.
+        const std::tuple<bool, QSize, QRect> cases[] = {{false, {512, 384}, {50, 25, 100, 50}},
+                                                        {false, {2048, 768}, {200, 50, 400, 100}},
+                                                        {true, {1024, 768}, {100, 68, 200, 100}},
+                                                        {true, {512, 384}, {50, 34, 100, 50}}};
+        for (const auto& [yUp, size, expected] : cases) {
+            Area a;
+            auto* layout = new widgets::LogicalLayout(a.area, 1024, 768, yUp);
+            auto* button = new QPushButton(a.area);
+            layout->Place(button, 100, yUp ? 700 : 50, 200, 100);
+            a.area->resize(size);
+            QCOMPARE(button->geometry(), expected);
+        }
+    }
 
-    void handlerSeesAndAnswersBoxes() {
+    void layoutKeepsFixedSizesAndDropsDeletedControls() {
+        Area a;
+        auto* layout = new widgets::LogicalLayout(a.area);
+        auto* fixed = new QPushButton(a.area);
+        auto* gone = new QPushButton(a.area);
+        layout->PlaceFixed(fixed, 512, 384, QSizeF(1440, 720)); // one inch by half an inch
+        layout->Place(gone, 200, 200, 50, 50);
+        delete gone;
+        const QSize twips(fixed->logicalDpiX(), fixed->logicalDpiY() / 2);
+        for (const QPoint middle : {QPoint(512, 384), QPoint(256, 192), QPoint(1024, 768)}) {
+            a.area->resize(2 * middle.x(), 2 * middle.y()); // must not touch the deleted control
+            QCOMPARE(fixed->geometry(), QRect(middle, twips));
+        }
+    }
+
+    void pictureBoxMapping() {
+        PictureBox box;
+        box.resize(200, 100);
+        box.SetScale(5, 5, 0, 10); // empty: refused
+        // The default 0..1000 both ways, y up; then x −10..10 (10 px a unit), y 0..5 (20 px a
+        // unit).
+        const std::tuple<bool, QPointF, QPointF> cases[] = {
+            {false, {0, 0}, {0, 100}},      {false, {1000, 1000}, {200, 0}},
+            {false, {500, 250}, {100, 75}}, {true, {0, 5}, {100, 0}},
+            {true, {-10, 0}, {0, 100}},     {true, {5, 2.5}, {150, 50}}};
+        for (const auto& [custom, user, pixel] : cases) {
+            if (custom)
+                box.SetScale(-10, 10, 0, 5);
+            QCOMPARE(box.ToPixel(user), pixel);
+            QCOMPARE(box.ToUser(pixel), user);
+        }
+    }
+
+    void pictureBoxRecordsUntilClear() {
+        PictureBox box;
+        box.Line({0, 0}, {1000, 1000}, Qt::red, 2, Qt::DashLine);
+        box.FillRect(QRectF(QPointF(100, 200), QPointF(300, 400)), Qt::green);
+        box.SetFont(QStringLiteral("Courier New"), true);
+        box.Text({50, 60}, QStringLiteral("Dp [kPa]"), 9, Qt::blue);
+        const int handle = box.AddLineObject(Qt::black); // not a drawn operation
+        const std::vector<PictureBox::Op>& ops = box.Operations();
+        QCOMPARE(ops.size(), size_t(3));
+        QVERIFY(ops[0].kind == PictureBox::Op::LineOp && ops[0].style == Qt::DashLine);
+        QVERIFY(ops[1].kind == PictureBox::Op::FillRectOp && ops[1].b == QPointF(300, 400));
+        QVERIFY(ops[2].kind == PictureBox::Op::TextOp && ops[2].text == QStringLiteral("Dp [kPa]"));
+        QVERIFY(ops[2].fontName == QStringLiteral("Courier New") && ops[2].bold);
+        box.Clear();
+        QVERIFY(ops.empty() && box.IsLineObjectVisible(handle)); // line objects stay
+    }
+
+    void pictureBoxPaintsLinesAndLineObjects() {
+        PictureBox box;
+        box.resize(200, 100);
+        box.Line({0, 500}, {1000, 500}, Qt::red, 3); // pixel row 50
+        const int reading = box.AddLineObject(Qt::blue, 3);
+        box.MoveLineObject(reading, {250, 0}, {250, 1000}); // pixel column 50
+        QImage image = box.grab().toImage();
+        QCOMPARE(image.pixelColor(100, 50), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(50, 50), QColor(Qt::blue)); // over the picture
+        box.MoveLineObject(reading, {750, 0}, {750, 1000});   // pixel column 150
+        image = box.grab().toImage();
+        QCOMPARE(image.pixelColor(50, 20), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(150, 20), QColor(Qt::blue));
+        box.SetLineObjectVisible(reading, false);
+        box.resize(400, 200); // painted again at the new size
+        image = box.grab().toImage();
+        QCOMPARE(image.pixelColor(300, 40), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(300, 100), QColor(Qt::red));
+    }
+
+    void messageHandlerSeesAndAnswersBoxes() {
         std::vector<widgets::MessageRecord> seen;
         widgets::SetMessageHandler([&seen](const widgets::MessageRecord& r) {
             seen.push_back(r);
@@ -51,195 +124,61 @@ private slots:
         QVERIFY(widgets::AskYesNo(nullptr, QStringLiteral("tak?"), QStringLiteral("Pytanie"),
                                   widgets::MsgIcon::Exclamation));
         QVERIFY(!widgets::AskYesNo(nullptr, QStringLiteral("nie?")));
+        widgets::SetMessageHandler({});
         QCOMPARE(seen.size(), size_t(3));
-        QCOMPARE(seen[0].title, QString::fromUtf8(widgets::kAppTitle));
-        QCOMPARE(seen[0].text, QStringLiteral("uwaga"));
-        QVERIFY(!seen[0].yesNo);
-        QCOMPARE(seen[0].icon, widgets::MsgIcon::None);
-        QCOMPARE(seen[1].title, QStringLiteral("Pytanie"));
-        QVERIFY(seen[1].yesNo);
-        QCOMPARE(seen[1].icon, widgets::MsgIcon::Exclamation);
-    }
-
-    void realYesNoBoxInPolish_data() {
-        QTest::addColumn<bool>("clickYes");
-        QTest::newRow("Tak") << true;
-        QTest::newRow("Nie") << false;
-    }
-    void realYesNoBoxInPolish() {
-        QFETCH(bool, clickYes);
-        QString title, yes, no;
-        QMessageBox::Icon icon = QMessageBox::Critical;
-        bool modal = false;
-        WhenBoxOpens([&](QMessageBox* box) {
-            title = box->windowTitle();
-            icon = box->icon();
-            modal = box->isModal();
-            yes = box->button(QMessageBox::Yes)->text();
-            no = box->button(QMessageBox::No)->text();
-            box->button(clickYes ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        const bool answer = widgets::AskYesNo(nullptr, QStringLiteral("Czy drukować?"));
-        QCOMPARE(answer, clickYes);
-        QCOMPARE(title, QString::fromUtf8(widgets::kAppTitle));
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QVERIFY(modal);
-        QCOMPARE(yes, QStringLiteral("&Tak")); // no translation loaded in the test
-        QCOMPARE(no, QStringLiteral("&Nie"));
-    }
-
-    void realOkBoxWithIcon() {
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        int buttons = 0;
-        QString text;
-        WhenBoxOpens([&](QMessageBox* box) {
-            icon = box->icon();
-            buttons = static_cast<int>(box->buttons().size());
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        widgets::ShowMessage(nullptr, QStringLiteral("Wystąpił błąd drukowania"),
-                             QStringLiteral("Druk"), widgets::MsgIcon::Critical);
-        QCOMPARE(icon, QMessageBox::Critical);
-        QCOMPARE(buttons, 1);
-        QCOMPARE(text, QStringLiteral("Wystąpił błąd drukowania"));
+        QVERIFY(seen[0].title == QString::fromUtf8(widgets::kAppTitle) && !seen[0].yesNo);
+        QVERIFY(seen[1].title == QStringLiteral("Pytanie") && seen[1].yesNo &&
+                seen[1].icon == widgets::MsgIcon::Exclamation);
     }
 
     void everyProgramIconLoads() {
-        const char* const names[] = {"calculate",    "print",      "exit",  "help", "info",
-                                     "descriptions", "parameters", "hydra", "heat", "coefq",
-                                     "coeft",        "selection",  "quit",  "app"};
-        for (const char* name : names) {
-            const QIcon icon = widgets::ProgramIcon(QString::fromLatin1(name));
-            QVERIFY2(!icon.isNull(), name);
-            for (int size : {16, 32, 48}) {
-                const QImage image = icon.pixmap(size).toImage();
-                QVERIFY2(!image.isNull(), name);
-                int opaque = 0;
-                for (int y = 0; y < image.height(); ++y)
-                    for (int x = 0; x < image.width(); ++x)
-                        opaque += qAlpha(image.pixel(x, y)) > 64;
-                // Not blank: even the line drawings cover more than 4 % of their square.
-                QVERIFY2(opaque > image.width() * image.height() / 25, name);
-            }
+        for (const char* name :
+             {"calculate", "print", "exit", "help", "info", "descriptions", "parameters", "hydra",
+              "heat", "coefq", "coeft", "selection", "quit", "app"}) {
+            const QImage image = widgets::ProgramIcon(QLatin1String(name)).pixmap(32).toImage();
+            int opaque = 0;
+            for (int i = 0; i < image.width() * image.height(); ++i)
+                opaque += qAlpha(image.pixel(i % image.width(), i / image.width())) > 64;
+            // Not blank: even the line drawings cover more than 4 % of their square.
+            QVERIFY2(opaque > image.width() * image.height() / 25, name);
         }
-        QVERIFY(widgets::ProgramIcon(QStringLiteral("no-such-icon")).isNull());
-    }
-
-    void pictureButton() {
-        widgets::PictureButton button(QStringLiteral("print"),
-                                      QStringLiteral("wydruk wartości obliczeniowych"));
-        QVERIFY(!button.icon().isNull());
-        QCOMPARE(button.toolTip(), QStringLiteral("wydruk wartości obliczeniowych"));
-        QCOMPARE(button.accessibleName(), button.toolTip());
     }
 
     void accessibleNames() {
         QWidget form;
         auto* edit = new QLineEdit(&form);
-        auto* label = new QLabel(QStringLiteral("&Moc cieplna Q"), &form);
-        label->setBuddy(edit);
-        auto* slider = new QSlider(&form);
-        slider->setToolTip(QStringLiteral("temperatura T11"));
-        auto* named = new QPushButton(QStringLiteral("Licz"), &form);
-        named->setAccessibleName(QStringLiteral("oblicz"));
-        named->setToolTip(QStringLiteral("obliczenia"));
-        auto* both = new QComboBox(&form);
+        (new QLabel(QStringLiteral("&Moc cieplna Q"), &form))->setBuddy(edit);
+        auto* both = new QLineEdit(&form);
         both->setToolTip(QStringLiteral("podpowiedź"));
-        auto* bothLabel = new QLabel(QStringLiteral("Typ && model"), &form);
-        bothLabel->setBuddy(both);
-        auto* table = new QTableWidget(2, 2, &form);
-        table->setToolTip(QStringLiteral("tablica wyników"));
+        (new QLabel(QStringLiteral("Typ && model"), &form))->setBuddy(both);
+        auto* combo = new QComboBox(&form);
+        combo->setEditable(true);
+        combo->setToolTip(QStringLiteral("model"));
+        combo->lineEdit()->setToolTip(QStringLiteral("edytor")); // part of the combo box
         auto* bare = new QLineEdit(&form);
         auto* caption = new QLabel(QStringLiteral("bez kontrolki"), &form);
-
         widgets::ApplyAccessibleNames(&form);
         QCOMPARE(edit->accessibleName(), QStringLiteral("Moc cieplna Q"));
-        QCOMPARE(slider->accessibleName(), QStringLiteral("temperatura T11"));
-        QCOMPARE(named->accessibleName(), QStringLiteral("oblicz"));     // kept
         QCOMPARE(both->accessibleName(), QStringLiteral("Typ & model")); // label before tooltip
-        QCOMPARE(table->accessibleName(), QStringLiteral("tablica wyników"));
-        QVERIFY(bare->accessibleName().isEmpty());
-        QVERIFY(caption->accessibleName().isEmpty()); // labels are not operable
-        // The table's own scroll bars are part of it and stay unnamed.
-        for (QWidget* inner : table->findChildren<QWidget*>())
-            QVERIFY(inner->accessibleName().isEmpty());
+        QCOMPARE(combo->accessibleName(), QStringLiteral("model"));
+        QVERIFY(bare->accessibleName().isEmpty() && caption->accessibleName().isEmpty());
+        QVERIFY(combo->lineEdit()->accessibleName().isEmpty());
     }
 
-    void environment() {
-        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        QCOMPARE(widgets::DecimalSeparator(), ',');
-        QCOMPARE(widgets::UserLocale().language(), QLocale::Polish);
-        widgets::SetUserLocale(QLocale::c());
-        QCOMPARE(widgets::DecimalSeparator(), '.');
-
-        const std::string utf8 = "Dob\xc3\xb3r wymiennik\xc3\xb3w"; // "Dobór wymienników"
-        QCOMPARE(widgets::Q(utf8), QStringLiteral("Dobór wymienników"));
-        QCOMPARE(widgets::S(QStringLiteral("Dobór wymienników")), utf8);
-
-        const std::filesystem::path exeDir =
-            QCoreApplication::applicationDirPath().toStdU16String();
-        QCOMPARE(widgets::AppDirectory(), exeDir);
-        widgets::SetAppDirectory("/tmp/varmi-test");
-        QCOMPARE(widgets::AppDirectory(), std::filesystem::path("/tmp/varmi-test"));
-        widgets::SetAppDirectory({});
-        QCOMPARE(widgets::AppDirectory(), exeDir);
-    }
-
-    void fontSubstitutions() {
-        widgets::InstallFontSubstitutions();
-        const struct {
-            const char* name;
-            const char* substitute;
-        } cases[] = {{"Times New Roman CE", "Liberation Serif"},
-                     {"Times New Roman", "Liberation Serif"},
-                     {"Courier", "Liberation Mono"},
-                     {"Courier New", "Liberation Mono"},
-                     {"MS Sans Serif", "Liberation Sans"},
-                     {"Arial", "Liberation Sans"}};
-        for (const auto& c : cases) {
-            const QString name = QString::fromLatin1(c.name);
-            QVERIFY2(QFont::substitute(name).compare(QLatin1String(c.substitute),
-                                                     Qt::CaseInsensitive) == 0,
-                     c.name);
-            QCOMPARE(QFontInfo(QFont(name)).family(), QLatin1String(c.substitute));
-        }
-    }
-
-    void gradientBackground_data() {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("grey"); // −1: left unpainted
-
-        // Bands of width / 220 units, band i (from 1) in grey 240 − i.
-        QTest::newRow("2200: first band") << 2200 << 0 << 239;
-        QTest::newRow("2200: end of band 1") << 2200 << 9 << 239;
-        QTest::newRow("2200: band 2") << 2200 << 10 << 238;
-        QTest::newRow("2200: last band") << 2200 << 2199 << 20;
-        QTest::newRow("2300: band 220") << 2300 << 2195 << 20;
-        QTest::newRow("2300: strip beyond 2200") << 2300 << 2250 << -1;
-        QTest::newRow("219: no band") << 219 << 0 << -1;
-    }
     void gradientBackground() {
-        QFETCH(int, width);
-        QFETCH(int, x);
-        QFETCH(int, grey);
-        QImage image(width, 4, QImage::Format_RGB32);
+        QImage image(2300, 1, QImage::Format_RGB32);
         image.fill(Qt::red);
         {
             QPainter painter(&image);
-            widgets::PaintGradientBackground(painter, width, 4);
+            widgets::PaintGradientBackground(painter, 2300, 1);
         }
-        const QColor expected = grey < 0 ? QColor(Qt::red) : QColor(grey, grey, grey);
-        QCOMPARE(image.pixelColor(x, 3), expected);
+        // 220 bands of 2300 / 220 = 10 whole units, band i (from 1) in grey 240 − i; then
+        // unpainted.
+        for (auto [x, grey] : {std::pair{0, 239}, {9, 239}, {10, 238}, {2199, 20}})
+            QCOMPARE(image.pixelColor(x, 0), QColor(grey, grey, grey));
+        QCOMPARE(image.pixelColor(2250, 0), QColor(Qt::red));
     }
 };
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    widgets::SetUserLocale(QLocale::c());
-    TstWidgets test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TstWidgets)
 #include "tst_Widgets.moc"

@@ -6,6 +6,7 @@
 #include "selection/frmDobor.h"
 #include "tests/support/PdfProbe.h"
 #include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
 
@@ -452,10 +453,83 @@ private slots:
     }
 };
 
+// The panel as the chart windows configure it.
+class ChartPanelTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QWidget> host_;
+    selection::OperatingPointPanel* panel_ = nullptr;
+    int clears_ = 0;
+    QStringList messages_;
+
+    void make(const selection::PanelConfig& config) {
+        host_ = std::make_unique<QWidget>();
+        host_->resize(1024, 768);
+        auto* layout = new widgets::LogicalLayout(host_.get(), 1024, 768, config.yUp);
+        clears_ = 0;
+        panel_ =
+            new selection::OperatingPointPanel(host_.get(), layout, config, [this] { ++clears_; });
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowActive(host_.get()));
+    }
+    void enter(Field f, const QString& text) {
+        panel_->Box(f)->setFocus();
+        panel_->Box(f)->setText(text);
+        QTest::keyClick(panel_->Box(f), Qt::Key_Return);
+    }
+
+private slots:
+    void init() {
+        widgets::SetUserLocale(QLocale::c());
+        messages_.clear();
+        widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
+            messages_ << r.text;
+            return true;
+        });
+    }
+    void cleanup() { host_.reset(); }
+
+    void purposeChangeClears_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("output nomogram") << 0;
+        QTest::newRow("coefficients by output") << 1;
+        QTest::newRow("coefficients by outlet") << 2;
+    }
+    void purposeChangeClears() {
+        QFETCH(int, which);
+        const selection::PanelConfig configs[] = {selection::OutputNomogramPanelConfig(),
+                                                  selection::CoefficientsByOutputPanelConfig(),
+                                                  selection::CoefficientsByOutletPanelConfig()};
+        make(configs[which]);
+        QCOMPARE(panel_->Has(Field::Q), which == 2);
+        QCOMPARE(panel_->Has(Field::T12), which == 1);
+        QCOMPARE(panel_->CentralHeating(), which == 0); // "c.o." at opening in the nomogram only
+        QTest::mouseClick(which == 0 ? static_cast<QAbstractButton*>(panel_->HotWaterOption())
+                                     : panel_->CentralHeatingOption(),
+                          Qt::LeftButton);
+        QCOMPARE(clears_, 1);
+        QCOMPARE(panel_->CentralHeating(), which != 0);
+    }
+
+    void t12StaysBetweenT21AndT11() {
+        make(selection::CoefficientsByOutputPanelConfig());
+        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("95"));
+        // T21 143 = T11 − 7 pushes T12 up to T21 + 3 = 146; its range is 146 .. T11 − 1 = 149.
+        enter(Field::T21, QStringLiteral("143"));
+        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("146"));
+        QCOMPARE(panel_->Slider(Field::T12)->minimum(), 146);
+        QCOMPARE(panel_->Slider(Field::T12)->maximum(), 149);
+        enter(Field::T12, QStringLiteral("150"));
+        QCOMPARE(messages_, QStringList{QStringLiteral(
+                                "Wartość temperatury T12 musi być mniejsza niż 149°C")});
+        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("149"));
+    }
+};
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SelectionTest t;
-    return QTest::qExec(&t, argc, argv);
+    ChartPanelTest charts;
+    return QTest::qExec(&t, argc, argv) | QTest::qExec(&charts, argc, argv);
 }
 
 #include "WindowTest.moc"

@@ -7,6 +7,12 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
 
+# The calculation core stays free of Qt.
+if grep -rnE '#include\s*<Q' core/; then
+    echo "core/ must not include Qt headers" >&2
+    exit 1
+fi
+
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARMI_WARNINGS_AS_ERRORS=ON
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"

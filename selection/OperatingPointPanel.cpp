@@ -114,6 +114,8 @@ void OperatingPointPanel::CreateControls(QWidget* window, widgets::LogicalLayout
         auto* o = new QRadioButton(c.caption, window);
         o->setObjectName(c.name);
         o->setToolTip(c.toolTip);
+        // Choosing the purpose leaves the focus, and so the box being edited, alone.
+        o->setFocusPolicy(Qt::TabFocus);
         const double top = config_.yUp ? config_.logicalHeight - c.top : c.top;
         layout->PlaceFixed(o, c.left, top, c.twips);
         chain(o);
@@ -280,8 +282,11 @@ void OperatingPointPanel::TextEdited(Field f) {
         return;
     const QString text = Box(f)->text().trimmed();
     bool number = false;
-    if (!text.isEmpty())
-        widgets::UserLocale().toDouble(text, &number);
+    // The locale also reads "inf" and "nan"; they are no numbers to a user.
+    if (!text.isEmpty()) {
+        const double value = widgets::UserLocale().toDouble(text, &number);
+        number = number && std::isfinite(value);
+    }
     if (!number) {
         FlagGuard busy(busy_);
         Message(Cfg(f).notANumberMessage);

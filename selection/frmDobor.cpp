@@ -69,8 +69,9 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
                          double left) {
         auto* b = new widgets::PictureButton(icon, tip, this);
         b->setObjectName(name);
-        // Taking the focus on a click confirms the value being edited before the button acts.
-        b->setFocusPolicy(Qt::StrongFocus);
+        // A click leaves the focus where it is: a value still being edited is used as it
+        // stands, unconfirmed. Tab still reaches the buttons.
+        b->setFocusPolicy(Qt::TabFocus);
         layout_->PlaceFixed(b, left, 698, kButtonTwips);
         return b;
     };
@@ -108,6 +109,8 @@ void frmDobor::PrepareGrid() {
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setWordWrap(true);
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Reading the results must not confirm, and so clear, the box being edited.
+    g->setFocusPolicy(Qt::TabFocus);
 
     const QColor fixedBackground = palette().color(QPalette::Button);
     for (int row = 0; row < kGridRows; ++row) {

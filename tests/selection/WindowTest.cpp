@@ -108,6 +108,7 @@ const Typing kTyping[] = {
     {"comma locale", "95,", "5", "", Field::T11, true, 0, 95},
     {"point locale", "95,", "5", "temperatura musi być liczbą", Field::T11, false, 1, 95},
     {"emptied", "20", "\b\b", "opór przepływu musi być liczbą", Field::Dp1, false, 1, -1},
+    {"inf", "", "inf", "temperatura musi być liczbą", Field::T21, false, 3, -1},
 };
 
 // Rows of a table test, named after one of the entries' texts.
@@ -389,10 +390,14 @@ private slots:
         widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
         // T11 typed with a decimal comma: printed as typed, calculated as 95.
         enter(Field::T11, QStringLiteral("95,5"));
+        box(Field::Q)->setFocus();
         click("cmdLicz");
-        // Never confirmed: printed as it stands, the grid keeps its results.
-        box(Field::Q)->setText(QStringLiteral("250"));
+        // Still being typed when the button is clicked: printed as it stands, and the grid
+        // keeps its results.
+        box(Field::Q)->selectAll();
+        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
         click("cmdDruk");
+        QCOMPARE(QApplication::focusWidget(), box(Field::Q));
         QCOMPARE(messages_, QStringList{QString::fromUtf8(selection::kPrintSentText)});
         QVERIFY(!w_->CzyWyczyszczone());
         const QStringList printLog = log();

@@ -196,7 +196,7 @@ PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
         Check(!info.isNull(), "Brak drukarki domyślnej");
         d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         d->printer->setPrinterName(info.printerName());
-        d->printer->setPageSize(QPageSize(QPageSize::A4));
+        // The printer's own paper; the reports are portrait pages.
         d->printer->setPageOrientation(QPageLayout::Portrait);
         Check(d->printer->isValid(), "Drukarka domyślna jest niedostępna");
         d->layout = d->printer->pageLayout();

@@ -69,33 +69,10 @@ void PrintInputBlock(widgets::PrintPage& page, const PrintoutInput& in) {
     page.NewLine(2);
 }
 
-// The 15 values of one model column, one per table line.
-std::array<QString, 15> ColumnValues(const ModelResult& r, char sep) {
-    auto number = [sep](double value, const char* pattern) {
-        return widgets::Q(kod::FormatPattern(value, pattern, sep));
-    };
-    const QString none = QStringLiteral("---");
-    const kod::EvaluationRecord& e = r.evaluation;
-    std::array<QString, 15> v;
-    const double flows[] = {e.G1dop, e.G2dop, e.G1, e.G2, e.G1Ratio, e.G2Ratio};
-    for (int i = 0; i < 6; ++i)
-        v[i] = r.evaluated ? number(flows[i], "#0.00") : none;
-    for (int i = 6; i < 15; ++i)
-        v[i] = none;
-    if (r.found) {
-        v[6] = number(r.n, "#0.00");
-        v[7] = number(e.Gr1, "#0.00");
-        v[8] = number(e.Gr2, "#0.00");
-        v[9] = number(e.dP1, "#0.00");
-        v[10] = number(e.dP2, "#0.00");
-        v[12] = number(r.ke, "#0.000");
-        v[13] = number(r.excess, "#0.00");
-        v[14] = number(r.T12, "##0.0");
-    }
-    if (r.evaluated)
-        v[11] = number(r.kw, "#0.000");
-    return v;
-}
+// The number of exchangers is printed with two decimals, the excess without a percent sign.
+const ColumnFormats kPrintFormats = {"#0.00", "#0.00",  "#0.00",  "#0.00", "#0.00",
+                                     "#0.00", "#0.00",  "#0.00",  "#0.00", "#0.00",
+                                     "#0.00", "#0.000", "#0.000", "#0.00", "##0.0"};
 
 void PrintTable(widgets::PrintPage& page, const SelectionResult& run, char sep) {
     page.SetFontSize(8);
@@ -112,9 +89,9 @@ void PrintTable(widgets::PrintPage& page, const SelectionResult& run, char sep) 
         page.SetCurrentY(y0);
         const int tab = 90 + 12 * m;
         page.Print(widgets::Q(kod::ModelName(m)), tab);
-        const std::array<QString, 15> values = ColumnValues(run.models[m], sep);
-        for (int i = 0; i < 15; ++i)
-            page.Print(values[i], tab, i < 14);
+        const std::array<std::string, 15> values = ResultColumn(run.models[m], kPrintFormats, sep);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            page.Print(widgets::Q(values[i]), tab, i + 1 < values.size());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "selection/SelectionRun.h"
 
 #include "core/Calculations.h"
+#include "core/Numbers.h"
 
 namespace selection {
 
@@ -18,6 +19,20 @@ bool Choice::Offer(int m, int n, double e) {
         lowering_ = e > kExcessLimit;
     }
     return chosen;
+}
+
+std::array<std::string, 15> ResultColumn(const ModelResult& r, const ColumnFormats& formats,
+                                         char decimalSeparator) {
+    const kod::EvaluationRecord& e = r.evaluation;
+    const double values[15] = {e.G1dop,   e.G2dop,     e.G1,  e.G2,     e.G1Ratio,
+                               e.G2Ratio, double(r.n), e.Gr1, e.Gr2,    e.dP1,
+                               e.dP2,     r.kw,        r.ke,  r.excess, r.T12};
+    std::array<std::string, 15> column;
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        const bool shown = r.evaluated && (i < 6 || i == 11 || r.found);
+        column[i] = shown ? kod::FormatPattern(values[i], formats[i], decimalSeparator) : "---";
+    }
+    return column;
 }
 
 std::string BestVerdict(bool loweringAdvised) {

@@ -74,6 +74,14 @@ struct SelectionResult {
     int Best() const { return choice.HasBest() ? choice.BestModel() : -1; }
 };
 
+// Display patterns of the 15 result values of a model (G1dop .. T12), in row order.
+using ColumnFormats = std::array<const char*, 15>;
+
+// The 15 result values of a model as shown: the rows from the exchanger count on (but kw) are
+// "---" without a T12, and every row is "---" when no evaluation ran.
+std::array<std::string, 15> ResultColumn(const ModelResult& r, const ColumnFormats& formats,
+                                         char decimalSeparator);
+
 // The verdict of the most favourable variant.
 std::string BestVerdict(bool loweringAdvised);
 

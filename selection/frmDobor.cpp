@@ -28,6 +28,9 @@ constexpr int kGridColumns = 5;
 constexpr int kVerdictRow = 16;
 constexpr double kVerdictRowTwips = 3000;
 const QSizeF kButtonTwips(615, 615);
+const selection::ColumnFormats kGridFormats = {"#0.00",  "#0.00",   "#0.00",   "#0.00",    "#0.00",
+                                               "#0.00",  "#0",      "#0.00",   "#0.00",    "##0.00",
+                                               "##0.00", "##0.000", "##0.000", "##0.0\\%", "##0.0"};
 
 QColor VerdictColour(selection::VerdictKind kind) {
     switch (kind) {
@@ -172,33 +175,12 @@ void frmDobor::ClearResults() {
 
 void frmDobor::FillGrid(const selection::SelectionResult& run) {
     const char sep = widgets::DecimalSeparator();
-    auto number = [sep](double value, const char* pattern) {
-        return widgets::Q(kod::FormatPattern(value, pattern, sep));
-    };
-    const QString none = QStringLiteral("---");
     for (int m = 0; m < kod::kModelCount; ++m) {
         const selection::ModelResult& r = run.models[m];
-        const kod::EvaluationRecord& e = r.evaluation;
         const int c = m + 1;
-        const double flows[] = {e.G1dop, e.G2dop, e.G1, e.G2, e.G1Ratio, e.G2Ratio};
-        for (int i = 0; i < 6; ++i)
-            SetCell(i + 1, c, r.evaluated ? number(flows[i], "#0.00") : none);
-        if (r.found) {
-            SetCell(7, c, number(r.n, "#0"));
-            SetCell(8, c, number(e.Gr1, "#0.00"));
-            SetCell(9, c, number(e.Gr2, "#0.00"));
-            SetCell(10, c, number(e.dP1, "##0.00"));
-            SetCell(11, c, number(e.dP2, "##0.00"));
-            SetCell(12, c, number(r.kw, "##0.000"));
-            SetCell(13, c, number(r.ke, "##0.000"));
-            SetCell(14, c, number(r.excess, "##0.0\\%"));
-            SetCell(15, c, number(r.T12, "##0.0"));
-        } else {
-            for (int row = 7; row <= 15; ++row)
-                SetCell(row, c, none);
-            if (r.evaluated)
-                SetCell(12, c, number(r.kw, "##0.000"));
-        }
+        const std::array<std::string, 15> column = ResultColumn(r, kGridFormats, sep);
+        for (std::size_t i = 0; i < column.size(); ++i)
+            SetCell(static_cast<int>(i) + 1, c, widgets::Q(column[i]));
         QTableWidgetItem* verdict = fgDobor_->item(kVerdictRow, c);
         verdict->setForeground(VerdictColour(r.kind));
         verdict->setText(CellText(r.verdict));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace kod {
 
@@ -17,6 +18,12 @@ std::vector<GradientBand> GradientBands(int width) {
     for (int i = 1; i <= kBands; ++i)
         bands.push_back({(i - 1) * w, i * w, 240 - i});
     return bands;
+}
+
+Rgb BandColour(int n) {
+    const long long k = n;
+    return {static_cast<int>(k % 255), static_cast<int>(std::llabs((255 - 25 * k) % 255)),
+            static_cast<int>(45 * k % 255)};
 }
 
 } // namespace kod

@@ -15,18 +15,25 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsLeadingBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
 
-// Reads the number at the start of `text` (after the caller skipped the leading blanks). When
-// skipBlanks is set, blanks and tabs inside the number are ignored too.
-double ReadNumber(std::string_view text, bool skipBlanks) {
+struct Reading {
+    double value = 0;
+    std::size_t end = 0;   // first character not read
+    bool complete = false; // digits read, and an exponent letter has its digits
+};
+
+// Reads the leading number of `text`; blanks, tabs and line feeds are skipped wherever they stand.
+// "." and `otherSeparator` both mark the decimal part.
+Reading ReadNumber(std::string_view text, char otherSeparator) {
     std::size_t i = 0;
     auto skip = [&] {
-        while (skipBlanks && i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        while (i < text.size() && IsBlank(text[i]))
             ++i;
     };
+    skip();
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -36,10 +43,10 @@ double ReadNumber(std::string_view text, bool skipBlanks) {
     long long pointAt = 0; // number of integer digits
     bool seenPoint = false;
     for (skip(); i < text.size(); ++i, skip()) {
-        char c = text[i];
+        const char c = text[i];
         if (IsDigit(c)) {
             digits += c;
-        } else if (c == '.' && !seenPoint) {
+        } else if ((c == '.' || c == otherSeparator) && !seenPoint) {
             seenPoint = true;
             pointAt = static_cast<long long>(digits.size());
         } else {
@@ -48,48 +55,57 @@ double ReadNumber(std::string_view text, bool skipBlanks) {
     }
     if (!seenPoint)
         pointAt = static_cast<long long>(digits.size());
+    Reading r;
+    r.complete = !digits.empty();
 
     long long exponent = 0;
     if (i < text.size() && !digits.empty()) {
-        char c = text[i];
+        const char c = text[i];
         if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
-            std::size_t j = i + 1;
+            ++i;
+            skip();
             bool expNegative = false;
-            if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-                expNegative = text[j] == '-';
-                ++j;
+            if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+                expNegative = text[i] == '-';
+                ++i;
             }
             constexpr long long kExponentCap = 100000; // far beyond the double range
-            for (; j < text.size(); ++j) {
-                if (IsDigit(text[j])) {
-                    exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentCap);
-                } else if (!(skipBlanks && (text[j] == ' ' || text[j] == '\t'))) {
-                    break;
-                }
+            bool expDigits = false;
+            for (skip(); i < text.size() && IsDigit(text[i]); ++i, skip()) {
+                exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentCap);
+                expDigits = true;
             }
+            r.complete = expDigits;
             if (expNegative)
                 exponent = -exponent;
         }
     }
+    r.end = i;
 
     // Drop leading zeros; the decimal exponent of the first remaining digit decides the range.
-    std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
-        return negative ? -0.0 : 0.0;
-    std::string mantissa = digits.substr(first);
-    long long scale = pointAt - static_cast<long long>(first) - 1 + exponent; // of mantissa[0]
-    if (scale > 400)
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
-    if (scale < -400)
-        return negative ? -0.0 : 0.0;
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        r.value = negative ? -0.0 : 0.0;
+        return r;
+    }
+    const std::string_view mantissa = std::string_view(digits).substr(first);
+    const long long scale = pointAt - static_cast<long long>(first) - 1 + exponent;
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    if (scale > 400) {
+        r.value = negative ? -kInf : kInf;
+        return r;
+    }
+    if (scale < -400) {
+        r.value = negative ? -0.0 : 0.0;
+        return r;
+    }
     // mantissa[0].mantissa[1..] E scale
     std::string normal;
     normal.reserve(mantissa.size() + 8);
     normal += mantissa[0];
     if (mantissa.size() > 1) {
         normal += '.';
-        normal.append(mantissa, 1);
+        normal.append(mantissa.substr(1));
     }
     normal += 'e';
     normal += std::to_string(scale);
@@ -97,24 +113,23 @@ double ReadNumber(std::string_view text, bool skipBlanks) {
     auto [ptr, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range)
-        value = scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -value : value;
+        value = scale > 0 ? kInf : 0.0;
+    r.value = negative ? -value : value;
+    return r;
 }
 
 } // namespace
 
-double Val(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsLeadingBlank(text[i]))
-        ++i;
-    return ReadNumber(text.substr(i), false);
+double Val(std::string_view text, char otherDecimalSeparator) {
+    return ReadNumber(text, otherDecimalSeparator).value;
 }
 
-double ValIgnoringBlanks(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsLeadingBlank(text[i]))
-        ++i;
-    return ReadNumber(text.substr(i), true);
+bool IsNumber(std::string_view text, char otherDecimalSeparator) {
+    const Reading r = ReadNumber(text, otherDecimalSeparator);
+    std::size_t end = r.end;
+    while (end < text.size() && IsBlank(text[end]))
+        ++end;
+    return r.complete && end == text.size() && std::isfinite(r.value);
 }
 
 namespace {

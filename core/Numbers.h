@@ -6,14 +6,15 @@
 
 namespace kod {
 
-// Reads the leading number of a text: leading blanks, tabs and line feeds skipped, optional sign,
-// digits, "." as the only decimal separator, optional exponent (E or D). Reading stops at the first
-// character that cannot continue the number; a text without a leading number gives 0.
-double Val(std::string_view text);
+// Reads the leading number of a text (Val): blanks, tabs and line feeds are skipped wherever they
+// stand; an optional sign, digits, "." as the decimal separator and an optional exponent (E or D).
+// Reading stops at the first character that cannot continue the number; a text without a leading
+// number gives 0. The input panels pass their locale's separator as otherDecimalSeparator, which
+// then marks the decimal part as "." does.
+double Val(std::string_view text, char otherDecimalSeparator = '.');
 
-// The input panel's variant of Val: blanks between the digits are ignored as well ("1 000" is
-// 1000).
-double ValIgnoringBlanks(std::string_view text);
+// True when the whole text, blanks aside, is one finite number as Val reads it.
+bool IsNumber(std::string_view text, char otherDecimalSeparator = '.');
 
 // Rounds to the nearest whole number, halves to even (90.5 -> 90, 91.5 -> 92), saturated to the
 // 16-bit range; a non-finite value gives 0.

@@ -3,6 +3,7 @@
 #include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
+#include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
@@ -15,23 +16,11 @@ namespace selection {
 
 namespace {
 
-const QString kFont = QStringLiteral("Times New Roman CE");
-const QString kMakerAddress =
-    QStringLiteral("ul. Kotłowa 7, 60-461 Poznań, tel. (61) 852 40 17, fax (61) 852 40 18");
 constexpr int kLabelTab = 10;
 constexpr int kValueTab = 55;
 
 void PrintHeading(widgets::PrintPage& page) {
-    page.SetFontName(kFont);
-    page.SetFontSize(10);
-    page.SetBold(false);
-    page.Print(QString(11, QLatin1Char(' ')), 0, false);
-    page.SetBold(true);
-    page.SetItalic(true);
-    page.Print(QStringLiteral("Skarvel Polska Spółka z o.o. "), 0, false);
-    page.SetBold(false);
-    page.SetItalic(false);
-    page.Print(kMakerAddress);
+    widgets::PrintCompanyLine(page, 11);
     page.NewLine(2);
 }
 

@@ -47,7 +47,7 @@ SelectionResult RunSelection(const SelectionInput& input,
     SelectionResult run;
     run.T12min = input.t21Position + 5.0;
     run.T12max = input.t11Position - 10.0;
-    const OperatingPoint& p = input.point;
+    const panel::OperatingPoint& p = input.point;
 
     for (int m = 0; m < kod::kModelCount; ++m) {
         if (beforeModel)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Catalogue.h"
-#include "selection/OperatingPoint.h"
+#include "panel/OperatingPoint.h"
 
 #include <array>
 #include <cstdint>
@@ -50,7 +50,7 @@ private:
 
 // What the selection reads from the panel: the parsed values and two slider positions.
 struct SelectionInput {
-    OperatingPoint point;
+    panel::OperatingPoint point;
     int t21Position = 0; // SlT21
     int t11Position = 0; // slT11
 };

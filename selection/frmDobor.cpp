@@ -3,7 +3,7 @@
 #include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
-#include "selection/OperatingPointPanel.h"
+#include "panel/OperatingPointPanel.h"
 #include "selection/SelectionPrintout.h"
 #include "selection/SelectionRun.h"
 #include "widgets/Environment.h"
@@ -19,7 +19,7 @@
 #include <cmath>
 #include <exception>
 
-using selection::Field;
+using panel::Field;
 
 namespace {
 
@@ -65,8 +65,8 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
     fgDobor_->setAccessibleName(QStringLiteral("wyniki doboru wymienników"));
     layout_->Place(fgDobor_, 10, 10, 800, 748);
 
-    panel_ = new selection::OperatingPointPanel(this, layout_, selection::SelectionPanelConfig(),
-                                                [this] { ClearResults(); });
+    panel_ = new panel::OperatingPointPanel(this, layout_, panel::SelectionPanelConfig(),
+                                            [this] { ClearResults(); });
 
     auto button = [this](const QString& name, const QString& icon, const QString& tip,
                          double left) {
@@ -195,7 +195,7 @@ void frmDobor::NoweOblicz() {
     try {
         log.Open(kod::LogFilePath(widgets::AppDirectory()), sep);
         log.WriteSelectionStart();
-        const selection::OperatingPoint p = panel_->Values();
+        const panel::OperatingPoint p = panel_->Values();
         const selection::SelectionInput input{p, panel_->Position(Field::T21),
                                               panel_->Position(Field::T11)};
         const selection::SelectionResult run =

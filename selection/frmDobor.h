@@ -9,8 +9,10 @@ class LogicalLayout;
 class PictureButton;
 } // namespace widgets
 
-namespace selection {
+namespace panel {
 class OperatingPointPanel;
+}
+namespace selection {
 struct SelectionResult;
 } // namespace selection
 
@@ -25,7 +27,7 @@ public:
     // The selection for the panel's values, written into the grid and to raport.txt.
     void NoweOblicz();
 
-    selection::OperatingPointPanel* Panel() const { return panel_; }
+    panel::OperatingPointPanel* Panel() const { return panel_; }
     QTableWidget* Grid() const { return fgDobor_; }
     bool CzyWyczyszczone() const;
 
@@ -46,7 +48,7 @@ private:
 
     widgets::LogicalLayout* layout_ = nullptr;
     QTableWidget* fgDobor_ = nullptr;
-    selection::OperatingPointPanel* panel_ = nullptr;
+    panel::OperatingPointPanel* panel_ = nullptr;
     widgets::PictureButton* cmdLicz_ = nullptr;
     widgets::PictureButton* cmdDruk_ = nullptr;
     widgets::PictureButton* cmdExit_ = nullptr;

@@ -15,20 +15,63 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Each expectation is the leading number of the text read by hand.
+// Each expectation is the leading number of the text read by hand. Blanks, tabs and line feeds
+// are skipped wherever they stand; the catalogue's only separator is "." and the panels add their
+// locale's (here ",").
 TEST(Val, ReadsTheLeadingNumber) {
-    const std::pair<const char*, double> cases[] = {
-        {"", 0},          {"abc", 0},         {"  \t\n-1.5", -1.5}, {"1,5", 1}, // no decimal comma
-        {"3.25.7", 3.25}, {".5", 0.5},        {"1.5E3", 1500},      {"2e-2", 0.02},
-        {"1D2", 100},     {"4E+x", 4},        {"12 34", 12},        {"1e400", kInf},
-        {"1e-400", 0},    {"0.1e309", 1e308}, // inside the range although the exponent is not
+    const std::tuple<const char*, char, double> cases[] = {
+        {"", '.', 0},
+        {"abc", '.', 0},
+        {"  \t\n-1.5", '.', -1.5},
+        {"1,5", '.', 1}, // the catalogue stops at a comma
+        {"3.25.7", '.', 3.25},
+        {".5", '.', 0.5},
+        {"1.5E3", '.', 1500},
+        {"2e-2", '.', 0.02},
+        {"1D2", '.', 100},
+        {"4E+x", '.', 4},
+        {"2 8", '.', 28},
+        {"- 5", '.', -5},
+        {"1 E2", '.', 100},
+        {"1E -2", '.', 0.01},
+        {"1\t0\n0", '.', 100},
+        {"12x34", '.', 12},
+        {"1e400", '.', kInf},
+        {"1e-400", '.', 0},
+        {"0.1e309", '.', 1e308}, // inside the range although the exponent is not
+        {"250,7", ',', 250.7},
+        {"250.7", ',', 250.7},
+        {"1 000,5", ',', 1000.5},
+        {"95,5,1", ',', 95.5},
+        {"1,5.2", ',', 1.5}, // one decimal mark only, whichever comes first
     };
-    for (const auto& [text, expected] : cases)
-        EXPECT_DOUBLE_EQ(expected, Val(text)) << '"' << text << '"';
-    const std::pair<const char*, double> blanks[] = {
-        {"1 000", 1000}, {" 12 5.5", 125.5}, {"95,5", 95}};
-    for (const auto& [text, expected] : blanks)
-        EXPECT_DOUBLE_EQ(expected, ValIgnoringBlanks(text)) << '"' << text << '"';
+    for (const auto& [text, separator, expected] : cases)
+        EXPECT_DOUBLE_EQ(expected, Val(text, separator)) << '"' << text << "\" with " << separator;
+}
+
+// The number test accepts what Val reads whole, and nothing that Val would cut short.
+TEST(Val, NumberTestAgreesWithTheReading) {
+    const std::tuple<const char*, char, bool> cases[] = {
+        {"250,7", ',', true},  {"250.7", ',', true},  {" 1 000,5 ", ',', true}, {"1e3", ',', true},
+        {"-5", ',', true},     {"250,7", '.', false}, {"", ',', false},         {"  ", ',', false},
+        {"12abc", ',', false}, {"1,2,3", ',', false}, {"1e", ',', false},       {"inf", ',', false},
+        {"nan", ',', false},   {"1e400", ',', false}, {"-", ',', false},        {",", ',', false},
+        {"1 E -2", '.', true},
+    };
+    for (const auto& [text, separator, expected] : cases)
+        EXPECT_EQ(expected, IsNumber(text, separator)) << '"' << text << "\" with " << separator;
+}
+
+// Band colours given with the charts: 0 black, 1 (1, 230, 45) ... 6 (6, 105, 15); 10 is
+// (10, |255 − 250|, 450 − 255) = (10, 5, 195); 11 is (11, |−20|, 495 − 255) = (11, 20, 240).
+TEST(BandColour, FollowsTheCountRule) {
+    const std::pair<int, Rgb> cases[] = {
+        {0, {0, 0, 0}},     {1, {1, 230, 45}},  {2, {2, 205, 90}},
+        {3, {3, 180, 135}}, {4, {4, 155, 180}}, {5, {5, 130, 225}},
+        {6, {6, 105, 15}},  {10, {10, 5, 195}}, {11, {11, 20, 240}},
+    };
+    for (const auto& [n, colour] : cases)
+        EXPECT_EQ(colour, BandColour(n)) << n;
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAndSaturate) {

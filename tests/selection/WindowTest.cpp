@@ -1,7 +1,7 @@
 #include "core/Calculations.h"
 #include "core/Catalogue.h"
 #include "core/Cp1250.h"
-#include "selection/OperatingPointPanel.h"
+#include "panel/OperatingPointPanel.h"
 #include "selection/SelectionPrintout.h"
 #include "selection/frmDobor.h"
 #include "tests/support/PdfProbe.h"
@@ -25,7 +25,7 @@
 #include <cmath>
 #include <memory>
 
-using selection::Field;
+using panel::Field;
 
 namespace {
 
@@ -128,7 +128,7 @@ class SelectionTest : public QObject {
     std::unique_ptr<frmDobor> w_;
     QStringList messages_; // texts of the message boxes, marked when the title is wrong
 
-    selection::OperatingPointPanel* panel() const { return w_->Panel(); }
+    panel::OperatingPointPanel* panel() const { return w_->Panel(); }
     QLineEdit* box(Field f) const { return panel()->Box(f); }
     QSlider* slider(Field f) const { return panel()->Slider(f); }
     QString file(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
@@ -462,17 +462,17 @@ private slots:
 class ChartPanelTest : public QObject {
     Q_OBJECT
     std::unique_ptr<QWidget> host_;
-    selection::OperatingPointPanel* panel_ = nullptr;
+    panel::OperatingPointPanel* panel_ = nullptr;
     int clears_ = 0;
     QStringList messages_;
 
-    void make(const selection::PanelConfig& config) {
+    void make(const panel::PanelConfig& config) {
         host_ = std::make_unique<QWidget>();
         host_->resize(1024, 768);
         auto* layout = new widgets::LogicalLayout(host_.get(), 1024, 768, config.yUp);
         clears_ = 0;
         panel_ =
-            new selection::OperatingPointPanel(host_.get(), layout, config, [this] { ++clears_; });
+            new panel::OperatingPointPanel(host_.get(), layout, config, [this] { ++clears_; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowActive(host_.get()));
     }
@@ -501,9 +501,9 @@ private slots:
     }
     void purposeChangeClears() {
         QFETCH(int, which);
-        const selection::PanelConfig configs[] = {selection::OutputNomogramPanelConfig(),
-                                                  selection::CoefficientsByOutputPanelConfig(),
-                                                  selection::CoefficientsByOutletPanelConfig()};
+        const panel::PanelConfig configs[] = {panel::OutputNomogramPanelConfig(),
+                                                  panel::CoefficientsByOutputPanelConfig(),
+                                                  panel::CoefficientsByOutletPanelConfig()};
         make(configs[which]);
         QCOMPARE(panel_->Has(Field::Q), which == 2);
         QCOMPARE(panel_->Has(Field::T12), which == 1);
@@ -516,7 +516,7 @@ private slots:
     }
 
     void t12StaysBetweenT21AndT11() {
-        make(selection::CoefficientsByOutputPanelConfig());
+        make(panel::CoefficientsByOutputPanelConfig());
         QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("95"));
         // T21 143 = T11 − 7 pushes T12 up to T21 + 3 = 146; its range is 146 .. T11 − 1 = 149.
         enter(Field::T21, QStringLiteral("143"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "selection/OperatingPoint.h"
-#include "selection/PanelConfig.h"
+#include "panel/OperatingPoint.h"
+#include "panel/PanelConfig.h"
 
 #include <QObject>
 #include <QString>
@@ -19,7 +19,13 @@ namespace widgets {
 class LogicalLayout;
 }
 
-namespace selection {
+namespace panel {
+
+// A box's number as the panels read it: Val with blanks ignored, where "." and the user's locale's
+// decimal separator both mark the decimal part ("250,7" and "250.7" are both 250.7).
+double ParseNumber(const QString& text);
+// The not-a-number test of the panels' boxes: the whole text is one number as ParseNumber reads it.
+bool IsNumberText(const QString& text);
 
 // The operating-point input panel: a label, a text box and a slider per field, two frames and the
 // purpose options, created as children of the window and placed through its layout. The text boxes
@@ -46,7 +52,7 @@ public:
     QWidget* LastInTabOrder() const;
 
     QString Text(Field f) const; // as typed
-    double Value(Field f) const; // parsed, blanks between digits ignored, "." only
+    double Value(Field f) const; // ParseNumber of the text
     int Position(Field f) const; // slider position
     bool CentralHeating() const;
     OperatingPoint Values() const; // absent fields read 0
@@ -102,4 +108,4 @@ private:
     bool busy_ = false;    // a check or a message is running
 };
 
-} // namespace selection
+} // namespace panel

@@ -7,7 +7,7 @@
 
 // What one window's operating-point panel holds: its fields, their limits, defaults, captions and
 // places, and the purpose options. The panel's behaviour is the same in every window.
-namespace selection {
+namespace panel {
 
 enum class Field { Q, Dp1, T11, T12, Dp2, T21, T22 };
 inline constexpr int kFieldCount = 7;
@@ -82,4 +82,4 @@ PanelConfig CoefficientsByOutputPanelConfig();
 // Coefficients against the outlet temperature (frmWskKT).
 PanelConfig CoefficientsByOutletPanelConfig();
 
-} // namespace selection
+} // namespace panel

@@ -1,8 +1,8 @@
-#include "selection/PanelConfig.h"
+#include "panel/PanelConfig.h"
 
 #include <algorithm>
 
-namespace selection {
+namespace panel {
 
 namespace {
 
@@ -246,4 +246,4 @@ PanelConfig CoefficientsByOutletPanelConfig() {
     return config;
 }
 
-} // namespace selection
+} // namespace panel

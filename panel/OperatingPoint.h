@@ -2,7 +2,7 @@
 
 // The values of the operating-point panel, parsed from its text boxes. Temperatures °C, heat
 // output kW, pressure drops kPa.
-namespace selection {
+namespace panel {
 
 struct OperatingPoint {
     double HeatOutput = 0;         // Q
@@ -15,4 +15,4 @@ struct OperatingPoint {
     bool CentralHeating = true;    // "c.o." rather than "c.w."
 };
 
-} // namespace selection
+} // namespace panel

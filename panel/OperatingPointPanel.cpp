@@ -1,4 +1,4 @@
-#include "selection/OperatingPointPanel.h"
+#include "panel/OperatingPointPanel.h"
 
 #include "core/Numbers.h"
 #include "widgets/Environment.h"
@@ -15,7 +15,7 @@
 #include <cmath>
 #include <utility>
 
-namespace selection {
+namespace panel {
 
 namespace {
 
@@ -41,6 +41,23 @@ private:
 };
 
 } // namespace
+
+namespace {
+// The locale's group separator may be a no-break space; it is a blank like any other.
+std::string PlainBlanks(const QString& text) {
+    QString t = text;
+    t.replace(QChar(0x00A0), QLatin1Char(' ')).replace(QChar(0x202F), QLatin1Char(' '));
+    return widgets::S(t);
+}
+} // namespace
+
+double ParseNumber(const QString& text) {
+    return kod::Val(PlainBlanks(text), widgets::DecimalSeparator());
+}
+
+bool IsNumberText(const QString& text) {
+    return kod::IsNumber(PlainBlanks(text), widgets::DecimalSeparator());
+}
 
 OperatingPointPanel::OperatingPointPanel(QWidget* window, widgets::LogicalLayout* layout,
                                          PanelConfig config, std::function<void()> clearResults)
@@ -153,7 +170,7 @@ QString OperatingPointPanel::Text(Field f) const {
 }
 
 double OperatingPointPanel::Value(Field f) const {
-    return Has(f) ? kod::ValIgnoringBlanks(widgets::S(Box(f)->text())) : 0.0;
+    return Has(f) ? ParseNumber(Box(f)->text()) : 0.0;
 }
 
 int OperatingPointPanel::Position(Field f) const {
@@ -280,13 +297,7 @@ void OperatingPointPanel::Confirm(Field f) {
 void OperatingPointPanel::TextEdited(Field f) {
     if (busy_)
         return;
-    const QString text = Box(f)->text().trimmed();
-    bool number = false;
-    // The locale also reads "inf" and "nan"; they are no numbers to a user.
-    if (!text.isEmpty()) {
-        const double value = widgets::UserLocale().toDouble(text, &number);
-        number = number && std::isfinite(value);
-    }
+    const bool number = IsNumberText(Box(f)->text());
     if (!number) {
         FlagGuard busy(busy_);
         Message(Cfg(f).notANumberMessage);
@@ -330,4 +341,4 @@ bool OperatingPointPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace selection
+} // namespace panel

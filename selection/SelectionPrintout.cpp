@@ -70,15 +70,15 @@ void PrintTable(widgets::PrintPage& page, const SelectionResult& run, char sep) 
     page.SetCurrentX(x0);
     page.SetCurrentY(y0);
     page.Print(QStringLiteral("typ wymiennika:"), kLabelTab);
-    for (int r = 1; r <= 15; ++r)
-        page.Print(widgets::Q(kod::ResultLabels[r - 1]), kLabelTab);
+    for (int r = 0; r < kResultValueCount; ++r)
+        page.Print(widgets::Q(kod::ResultLabels[r]), kLabelTab);
 
     for (int m = 0; m < kod::kModelCount; ++m) {
         page.SetCurrentX(x0);
         page.SetCurrentY(y0);
         const int tab = 90 + 12 * m;
         page.Print(widgets::Q(kod::ModelName(m)), tab);
-        const std::array<std::string, 15> values = ResultColumn(run.models[m], kPrintFormats, sep);
+        const ResultTexts values = ResultColumn(run.models[m], kPrintFormats, sep);
         for (std::size_t i = 0; i < values.size(); ++i)
             page.Print(widgets::Q(values[i]), tab, i + 1 < values.size());
     }
@@ -88,10 +88,10 @@ void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char se
     page.SetFontSize(12);
     page.Print(QStringLiteral("komentarz do wyników"), 20);
     for (int m = 0; m < kod::kModelCount; ++m) {
-        const std::string& verdict = kod::ResultComments[m];
-        const bool impossible = verdict.find("niemożliwe") != std::string::npos;
-        const bool best = !impossible && verdict.find("najkorzystniejszy") != std::string::npos;
-        const int count = run.models[m].found ? run.models[m].n : 0;
+        const ModelResult& r = run.models[m];
+        const bool impossible = r.kind == VerdictKind::Impossible;
+        const bool best = r.kind == VerdictKind::Best;
+        const int count = r.found ? r.n : 0;
         if (impossible)
             page.SetStrikethrough(true);
         else if (best)
@@ -112,7 +112,7 @@ void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char se
             page.Print(QStringLiteral("niż wymagany współczynnik przenikania ciepła kw"), 5);
             page.SetStrikethrough(false);
         } else {
-            page.Print(widgets::Q(verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+            page.Print(widgets::Q(r.verdict).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                        5);
             if (best)
                 page.SetUnderline(false);
@@ -123,32 +123,29 @@ void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char se
 } // namespace
 
 bool PrintSelection(QWidget* parent, const PrintoutInput& input) {
-    kod::CalcLog& log = kod::Log();
     const char sep = widgets::DecimalSeparator();
-    log.Open(kod::LogFilePath(widgets::AppDirectory()), sep);
-    log.WritePrintStart();
-    bool logFailed = false;
+    LogSession session;
+    session.Log().WritePrintStart();
     try {
         widgets::PrintPage page;
         PrintHeading(page);
         page.SetScale(1000, 1400);
         PrintInputBlock(page, input);
+        kod::CalcLog& log = session.Log();
         const SelectionResult run = RunSelection(input.selection, [&log](int m, double, double) {
             log.WritePrintModel(static_cast<std::int16_t>(m));
         });
         PrintTable(page, run, sep);
         PrintComments(page, run, sep);
         page.EndDoc();
-    } catch (const std::exception&) {
-        log.Close();
-        widgets::ShowMessage(parent, QString::fromUtf8(widgets::kPrintErrorText));
+    } catch (const std::exception& e) {
+        session.Close();
+        widgets::ShowPrintError(parent, e);
         return false;
     }
-    logFailed = log.Failed();
-    log.Close();
-    logFailed = logFailed || log.Failed();
+    const bool logWritten = session.Close();
     widgets::ShowMessage(parent, QString::fromUtf8(kPrintSentText));
-    if (logFailed)
+    if (!logWritten)
         widgets::ShowMessage(parent, QString::fromUtf8(kLogWriteFailedText));
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection/LogSession.h"
 #include "selection/SelectionRun.h"
 
 #include <QString>
@@ -8,8 +9,6 @@ class QWidget;
 
 namespace selection {
 
-inline const char* const kLogWriteFailedText =
-    "Nie można zapisać przebiegu obliczeń w pliku raport.txt.";
 inline const char* const kPrintSentText = "Jednostronicowy wydruk wyników doboru wymienników\r\n"
                                           "został wysłany na drukarkę domyślną systemu Windows";
 

@@ -21,15 +21,19 @@ bool Choice::Offer(int m, int n, double e) {
     return chosen;
 }
 
-std::array<std::string, 15> ResultColumn(const ModelResult& r, const ColumnFormats& formats,
-                                         char decimalSeparator) {
+bool ShownWithoutT12(ResultRow row) {
+    return row <= ResultRow::G2Ratio || row == ResultRow::kw;
+}
+
+ResultTexts ResultColumn(const ModelResult& r, const ColumnFormats& formats,
+                         char decimalSeparator) {
     const kod::EvaluationRecord& e = r.evaluation;
-    const double values[15] = {e.G1dop,   e.G2dop,     e.G1,  e.G2,     e.G1Ratio,
-                               e.G2Ratio, double(r.n), e.Gr1, e.Gr2,    e.dP1,
-                               e.dP2,     r.kw,        r.ke,  r.excess, r.T12};
-    std::array<std::string, 15> column;
+    const double values[kResultValueCount] = {e.G1dop,   e.G2dop,     e.G1,  e.G2,     e.G1Ratio,
+                                              e.G2Ratio, double(r.n), e.Gr1, e.Gr2,    e.dP1,
+                                              e.dP2,     r.kw,        r.ke,  r.excess, r.T12};
+    ResultTexts column;
     for (std::size_t i = 0; i < column.size(); ++i) {
-        const bool shown = r.evaluated && (i < 6 || i == 11 || r.found);
+        const bool shown = r.evaluated && (r.found || ShownWithoutT12(static_cast<ResultRow>(i)));
         column[i] = shown ? kod::FormatPattern(values[i], formats[i], decimalSeparator) : "---";
     }
     return column;

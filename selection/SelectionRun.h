@@ -74,13 +74,37 @@ struct SelectionResult {
     int Best() const { return choice.HasBest() ? choice.BestModel() : -1; }
 };
 
-// Display patterns of the 15 result values of a model (G1dop .. T12), in row order.
-using ColumnFormats = std::array<const char*, 15>;
+// The result values of a model, in the order of their rows in the grid and on the page (row
+// r + 1 of the grid shows value r; the verdict follows them).
+enum class ResultRow {
+    G1dop,
+    G2dop,
+    G1,
+    G2,
+    G1Ratio,
+    G2Ratio,
+    Count,
+    Gr1,
+    Gr2,
+    dP1,
+    dP2,
+    kw,
+    ke,
+    Excess,
+    T12,
+};
+inline constexpr int kResultValueCount = 15;
 
-// The 15 result values of a model as shown: the rows from the exchanger count on (but kw) are
-// "---" without a T12, and every row is "---" when no evaluation ran.
-std::array<std::string, 15> ResultColumn(const ModelResult& r, const ColumnFormats& formats,
-                                         char decimalSeparator);
+// True for the values shown even when no T12 was found: the flows, their ratios and kw.
+bool ShownWithoutT12(ResultRow row);
+
+// Display patterns of the result values of a model, in row order.
+using ColumnFormats = std::array<const char*, kResultValueCount>;
+using ResultTexts = std::array<std::string, kResultValueCount>;
+
+// The result values of a model as shown: the rows not shown without a T12 are "---" then, and
+// every row is "---" when no evaluation ran.
+ResultTexts ResultColumn(const ModelResult& r, const ColumnFormats& formats, char decimalSeparator);
 
 // The verdict of the most favourable variant.
 std::string BestVerdict(bool loweringAdvised);

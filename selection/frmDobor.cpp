@@ -4,8 +4,10 @@
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "panel/OperatingPointPanel.h"
+#include "selection/LogSession.h"
 #include "selection/SelectionPrintout.h"
 #include "selection/SelectionRun.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
@@ -13,9 +15,10 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -23,9 +26,10 @@ using panel::Field;
 
 namespace {
 
-constexpr int kGridRows = 17;
-constexpr int kGridColumns = 5;
-constexpr int kVerdictRow = 16;
+constexpr int kFirstValueRow = 1; // row of ResultRow::G1dop
+constexpr int kVerdictRow = kFirstValueRow + selection::kResultValueCount;
+constexpr int kGridRows = kVerdictRow + 1;
+constexpr int kGridColumns = 1 + kod::kModelCount;
 constexpr double kVerdictRowTwips = 3000;
 const QSizeF kButtonTwips(615, 615);
 const selection::ColumnFormats kGridFormats = {"#0.00",  "#0.00",   "#0.00",   "#0.00",    "#0.00",
@@ -95,6 +99,7 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
 
     PrepareGrid();
     widgets::ApplyAccessibleNames(this);
+    setMinimumSize(layout_->MinimumSize());
     panel_->Box(Field::Q)->setFocus();
 }
 
@@ -114,12 +119,15 @@ void frmDobor::PrepareGrid() {
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Reading the results must not confirm, and so clear, the box being edited.
     g->setFocusPolicy(Qt::TabFocus);
+    g->setTabKeyNavigation(false); // Tab and Shift+Tab leave the grid
 
     const QColor fixedBackground = palette().color(QPalette::Button);
     for (int row = 0; row < kGridRows; ++row) {
         for (int column = 0; column < kGridColumns; ++column) {
             auto* item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            // Numbers line up on their decimal separators; texts start at the left.
+            const bool number = column > 0 && row >= kFirstValueRow && row < kVerdictRow;
+            item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             if (row == 0 || column == 0) {
                 item->setFlags(Qt::ItemIsEnabled);
                 item->setBackground(fixedBackground);
@@ -132,8 +140,8 @@ void frmDobor::PrepareGrid() {
     }
     for (int column = 0; column < kGridColumns; ++column)
         g->item(0, column)->setText(widgets::Q(kod::ParamTable[0][column + 1]));
-    for (int row = 1; row < kGridRows; ++row)
-        g->item(row, 0)->setText(widgets::Q(kod::ResultLabels[row - 1]));
+    for (int row = kFirstValueRow; row < kGridRows; ++row)
+        g->item(row, 0)->setText(widgets::Q(kod::ResultLabels[row - kFirstValueRow]));
     g->viewport()->installEventFilter(this);
     ResizeColumns();
 }
@@ -145,7 +153,23 @@ void frmDobor::ResizeColumns() {
         fgDobor_->setColumnWidth(column, static_cast<int>(std::lround(width / 6)));
     for (int row = 0; row < kVerdictRow; ++row)
         fgDobor_->resizeRowToContents(row);
-    fgDobor_->setRowHeight(kVerdictRow, widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_));
+    SizeVerdictRow();
+}
+
+// 3000 twips, or taller when the longest verdict needs more in its column.
+void frmDobor::SizeVerdictRow() {
+    int height = widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_);
+    const QFontMetrics metrics(fgDobor_->font());
+    const int margin = 2 * fgDobor_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
+    for (int column = 1; column < kGridColumns; ++column) {
+        const int width = std::max(fgDobor_->columnWidth(column) - margin, 1);
+        for (const char* verdict : {selection::kVerdictImpossible, selection::kVerdictExcessive}) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap,
+                                                      QString::fromUtf8(verdict));
+            height = std::max(height, needed.height() + margin);
+        }
+    }
+    fgDobor_->setRowHeight(kVerdictRow, height);
 }
 
 bool frmDobor::eventFilter(QObject* watched, QEvent* event) {
@@ -154,21 +178,12 @@ bool frmDobor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmDobor::keyPressEvent(QKeyEvent* event) {
-    // The window closes by its exit button or its close box only, not by Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void frmDobor::SetCell(int row, int column, const QString& text) {
     fgDobor_->item(row, column)->setText(text);
 }
 
 void frmDobor::ClearResults() {
-    for (int row = 1; row < kGridRows; ++row)
+    for (int row = kFirstValueRow; row < kGridRows; ++row)
         for (int column = 1; column < kGridColumns; ++column)
             SetCell(row, column, QString());
 }
@@ -178,22 +193,21 @@ void frmDobor::FillGrid(const selection::SelectionResult& run) {
     for (int m = 0; m < kod::kModelCount; ++m) {
         const selection::ModelResult& r = run.models[m];
         const int c = m + 1;
-        const std::array<std::string, 15> column = ResultColumn(r, kGridFormats, sep);
+        const selection::ResultTexts column = ResultColumn(r, kGridFormats, sep);
         for (std::size_t i = 0; i < column.size(); ++i)
-            SetCell(static_cast<int>(i) + 1, c, widgets::Q(column[i]));
+            SetCell(kFirstValueRow + static_cast<int>(i), c, widgets::Q(column[i]));
         QTableWidgetItem* verdict = fgDobor_->item(kVerdictRow, c);
         verdict->setForeground(VerdictColour(r.kind));
         verdict->setText(CellText(r.verdict));
     }
-    fgDobor_->setRowHeight(kVerdictRow, widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_));
+    SizeVerdictRow();
 }
 
 void frmDobor::NoweOblicz() {
-    kod::CalcLog& log = kod::Log();
-    const char sep = widgets::DecimalSeparator();
-    bool logFailed = false;
+    bool logWritten = true;
     try {
-        log.Open(kod::LogFilePath(widgets::AppDirectory()), sep);
+        selection::LogSession session;
+        kod::CalcLog& log = session.Log();
         log.WriteSelectionStart();
         const panel::OperatingPoint p = panel_->Values();
         const selection::SelectionInput input{p, panel_->Position(Field::T21),
@@ -205,16 +219,13 @@ void frmDobor::NoweOblicz() {
                                         p.HeatingInlet, p.HeatedInlet, p.HeatedOutlet,
                                         p.HeatOutput);
             });
-        logFailed = log.Failed();
-        log.Close();
-        logFailed = logFailed || log.Failed();
+        logWritten = session.Close();
         FillGrid(run);
     } catch (const std::exception&) {
-        log.Close();
         widgets::ShowMessage(this, QStringLiteral("Obliczenia nie powiodły się."));
         return;
     }
-    if (logFailed)
+    if (!logWritten)
         widgets::ShowMessage(this, QString::fromUtf8(selection::kLogWriteFailedText));
 }
 

@@ -37,11 +37,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PrepareGrid();
     void ResizeColumns();
+    void SizeVerdictRow();
     void ClearResults();
     void FillGrid(const selection::SelectionResult& run);
     void SetCell(int row, int column, const QString& text);

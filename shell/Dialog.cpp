@@ -2,18 +2,17 @@
 
 #include "core/Kod.h"
 #include "shell/DirectoryList.h"
-#include "shell/Help.h"
 #include "shell/Twips.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
+#include "widgets/FitText.h"
 #include "widgets/MessageBox.h"
-#include "widgets/PictureButton.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 
 using widgets::Q;
@@ -53,7 +52,7 @@ Dialog::Dialog(std::filesystem::path appDir, const kod::DriveSystem& drives, QWi
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     shell::PlaceTwips(Label3, 120, 120, 4215, 615);
-    shell::ShrinkToFit(Label3);
+    widgets::ShrinkToFit(Label3);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -103,8 +102,6 @@ Dialog::Dialog(std::filesystem::path appDir, const kod::DriveSystem& drives, QWi
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Dialog::Drive1_Change);
     connect(Dir1, &shell::DirectoryList::changed, this, &Dialog::Dir1_Change);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { shell::ShowHelp(this, appDir_); });
 
     Form_Load();
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace shell {
 
@@ -13,6 +14,16 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { EnterRow(row(item)); });
+}
+
+void DirectoryList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (currentRow() >= 0)
+            EnterRow(currentRow());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 bool DirectoryList::IsReadableDirectory(const QString& dir) {

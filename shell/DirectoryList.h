@@ -31,6 +31,10 @@ public:
 signals:
     void changed(); // the path has changed
 
+protected:
+    // Enter enters the current entry and goes no further: it does not accept the dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString path_;      // clean, '/' separators
     QStringList roots_; // clean, '/' separators

@@ -1,6 +1,5 @@
 #pragma once
 
-class QLabel;
 class QWidget;
 
 namespace shell {
@@ -13,8 +12,5 @@ void FixClientTwips(QWidget* window, int width, int height);
 
 // Gives a window laid out in twips the small sans-serif font its layout was made for.
 void UseFormFont(QWidget* window);
-
-// Makes the font of a placed word-wrapped label smaller until its whole text fits (6 pt at least).
-void ShrinkToFit(QLabel* label);
 
 } // namespace shell

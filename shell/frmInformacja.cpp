@@ -1,13 +1,12 @@
 #include "shell/frmInformacja.h"
 
-#include "shell/Help.h"
 #include "shell/Twips.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/PictureButton.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QShortcut>
 #include <QSvgRenderer>
 
 // Resources of a static library are registered explicitly.
@@ -47,8 +46,6 @@ frmInformacja::frmInformacja(QWidget* parent) : QDialog(parent) {
     widgets::ApplyAccessibleNames(this);
 
     connect(cmdExit, &QAbstractButton::clicked, this, &frmInformacja::cmdExit_Click);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { shell::ShowHelp(this); });
 }
 
 void frmInformacja::cmdExit_Click() {

@@ -3,11 +3,11 @@
 #include "core/Kod.h"
 #include "selection/frmDobor.h"
 #include "shell/Dialog.h"
-#include "shell/Help.h"
 #include "shell/frmInformacja.h"
 #include "shell/frmZelko.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/MessageBox.h"
-#include "widgets/PictureButton.h"
+#include "widgets/ProgramIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
@@ -94,9 +93,6 @@ frmVarmi::frmVarmi(std::filesystem::path appDir, const kod::DriveSystem& drives,
     CreateToolbar();
     // The toolbar's visibility belongs to the program, not to a context menu.
     setContextMenuPolicy(Qt::NoContextMenu);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { shell::ShowHelp(this, appDir_); });
 
     if (const QScreen* screen = this->screen())
         setGeometry(screen->availableGeometry());

@@ -2,6 +2,7 @@
 
 #include "core/Kod.h"
 #include "shell/Twips.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/PictureButton.h"
 
 #include <QRadioButton>

@@ -1,7 +1,8 @@
+#include "shell/ApplicationKeys.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
-#include "widgets/PictureButton.h"
+#include "widgets/ProgramIcon.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("varmi"));
     QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));
     widgets::InstallFontSubstitutions();
+    shell::InstallApplicationKeys(app);
 
     const std::filesystem::path appDir = widgets::AppDirectory();
     if (const QString error = frmVarmi::StartUp(appDir); !error.isEmpty()) {

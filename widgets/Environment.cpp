@@ -35,10 +35,6 @@ void SetUserLocale(const QLocale& locale) {
     LocaleOverride() = locale;
 }
 
-void ResetUserLocale() {
-    LocaleOverride().reset();
-}
-
 char DecimalSeparator() {
     const QString point = UserLocale().decimalPoint();
     if (point.isEmpty())

@@ -13,7 +13,6 @@ void SetAppDirectory(const std::filesystem::path& dir); // empty path: back to t
 // The user's locale: QLocale::system() unless a test set another one.
 QLocale UserLocale();
 void SetUserLocale(const QLocale& locale);
-void ResetUserLocale();
 
 // The decimal separator of the user's locale, as one character.
 char DecimalSeparator();

@@ -1,7 +1,10 @@
 #include "widgets/LogicalLayout.h"
 
+#include "widgets/FitText.h"
+
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -75,27 +78,68 @@ void LogicalLayout::PlaceFixed(QWidget* control, double left, double top, QSizeF
 QRect LogicalLayout::ToPixels(double left, double top, double width, double height) const {
     if (!container_)
         return {};
-    const double sx = container_->width() / width_;
-    const double sy = container_->height() / height_;
-    const double pixelTop = yUp_ ? (height_ - top) * sy : top * sy;
-    const int x0 = static_cast<int>(std::lround(left * sx));
+    const Item item{nullptr, QRectF(left, top, width, height), QSizeF()};
+    return PixelRect(item, container_->size());
+}
+
+QRect LogicalLayout::PixelRect(const Item& item, QSizeF container) const {
+    const QRectF& l = item.logical;
+    const double sx = container.width() / width_;
+    const double sy = container.height() / height_;
+    const double pixelTop = yUp_ ? (height_ - l.top()) * sy : l.top() * sy;
+    const int x0 = static_cast<int>(std::lround(l.left() * sx));
     const int y0 = static_cast<int>(std::lround(pixelTop));
-    const int x1 = static_cast<int>(std::lround((left + width) * sx));
-    const int y1 = static_cast<int>(std::lround(pixelTop + height * sy));
-    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+    const int x1 = static_cast<int>(std::lround((l.left() + l.width()) * sx));
+    const int y1 = static_cast<int>(std::lround(pixelTop + l.height() * sy));
+    QRect r(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+    if (!item.twips.isEmpty()) {
+        r.setSize(QSize(TwipsToPixels(item.twips.width(), item.control),
+                        static_cast<int>(std::lround(item.twips.height() / kTwipsPerInch *
+                                                     DpiY(item.control)))));
+    }
+    return r;
 }
 
 void LogicalLayout::Relayout() {
     for (const Item& item : items_) {
-        const QRectF& l = item.logical;
-        QRect r = ToPixels(l.left(), l.top(), l.width(), l.height());
-        if (!item.twips.isEmpty()) {
-            r.setSize(QSize(TwipsToPixels(item.twips.width(), item.control),
-                            static_cast<int>(std::lround(item.twips.height() / kTwipsPerInch *
-                                                         DpiY(item.control)))));
-        }
-        item.control->setGeometry(r);
+        item.control->setGeometry(PixelRect(item, container_->size()));
+        if (auto* label = qobject_cast<QLabel*>(item.control))
+            ShrinkToFit(label);
     }
+}
+
+bool LogicalLayout::Crowded(QSizeF container) const {
+    const QSizeF roomy(width_ * 8, height_ * 8);
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        for (std::size_t j = i + 1; j < items_.size(); ++j) {
+            if (!items_[i].control->isVisibleTo(container_) ||
+                !items_[j].control->isVisibleTo(container_))
+                continue;
+            if (PixelRect(items_[i], container).intersects(PixelRect(items_[j], container)) &&
+                !PixelRect(items_[i], roomy).intersects(PixelRect(items_[j], roomy)))
+                return true;
+        }
+    }
+    return false;
+}
+
+QSize LogicalLayout::MinimumSize() const {
+    // Crowding only grows as the container shrinks, so each side is found by bisection with the
+    // other side roomy, then the height again with the width found.
+    const double roomyW = width_ * 8, roomyH = height_ * 8;
+    auto smallest = [](double hi, const auto& crowded) {
+        double lo = 1;
+        if (crowded(hi))
+            return hi;
+        while (hi - lo > 1) {
+            const double mid = std::floor((lo + hi) / 2);
+            (crowded(mid) ? lo : hi) = mid;
+        }
+        return hi;
+    };
+    const double w = smallest(roomyW, [&](double x) { return Crowded(QSizeF(x, roomyH)); });
+    const double h = smallest(roomyH, [&](double y) { return Crowded(QSizeF(w, y)); });
+    return QSize(static_cast<int>(w), static_cast<int>(h));
 }
 
 bool LogicalLayout::eventFilter(QObject* watched, QEvent* event) {

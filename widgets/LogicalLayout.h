@@ -34,7 +34,13 @@ public:
 
     // Logical rectangle (left, top, width, height) to the container's pixels.
     QRect ToPixels(double left, double top, double width, double height) const;
+    // Places every control again for the container's size; word-wrapped labels get the largest
+    // font, up to their own, at which their whole text fits.
     void Relayout();
+
+    // The smallest container size at which no two controls overlap that do not overlap in a
+    // large container: controls of a fixed physical size crowd together when it shrinks.
+    QSize MinimumSize() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +51,9 @@ private:
         QRectF logical; // left, top, width, height
         QSizeF twips;   // empty unless the size is fixed
     };
+    QRect PixelRect(const Item& item, QSizeF container) const;
+    bool Crowded(QSizeF container) const;
+
     QWidget* container_;
     double width_, height_;
     bool yUp_;

@@ -32,11 +32,13 @@ void PolishButton(QAbstractButton* button, const char* english, const char* poli
         button->setText(QString::fromUtf8(polish));
 }
 
-bool Show(QWidget* parent, const QString& text, const QString& title, MsgIcon icon, bool yesNo) {
+bool Show(QWidget* parent, const QString& text, const QString& title, MsgIcon icon, bool yesNo,
+          const QString& detail = QString()) {
     if (Handler())
-        return Handler()(MessageRecord{title, text, yesNo, icon});
+        return Handler()(MessageRecord{title, text, yesNo, icon, detail});
 
     QMessageBox box(ToQt(icon), title, text, QMessageBox::NoButton, parent);
+    box.setInformativeText(detail);
     box.setWindowModality(Qt::ApplicationModal);
     if (!yesNo) {
         box.setStandardButtons(QMessageBox::Ok);
@@ -52,8 +54,9 @@ bool Show(QWidget* parent, const QString& text, const QString& title, MsgIcon ic
 
 } // namespace
 
-void ShowMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon) {
-    Show(parent, text, title, icon, false);
+void ShowMessage(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                 const QString& detail) {
+    Show(parent, text, title, icon, false, detail);
 }
 
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title, MsgIcon icon) {

@@ -2,6 +2,7 @@
 
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
+#include "widgets/MessageBox.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -68,6 +69,16 @@ double AverageCharWidth(const QFontMetricsF& metrics) {
 void Check(bool ok, const char* what) {
     if (!ok)
         throw PrintError(what);
+}
+
+void Check(bool ok, const QString& what) {
+    if (!ok)
+        throw PrintError(what.toStdString());
+}
+
+int& SentDocuments() {
+    static int count = 0;
+    return count;
 }
 
 void CheckFinite(double v) {
@@ -185,7 +196,8 @@ void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
 }
 
 PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
-    Check(!MissingPrinter(), "Brak drukarki domyślnej");
+    const char* const noPrinter = "W systemie nie ustawiono drukarki domyślnej.";
+    Check(!MissingPrinter(), noPrinter);
     InstallFontSubstitutions();
     if (!PdfTarget().isEmpty()) {
         d->pdfPath = PdfTarget();
@@ -193,12 +205,13 @@ PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
                                 QPageLayout::Millimeter);
     } else {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        Check(!info.isNull(), "Brak drukarki domyślnej");
+        Check(!info.isNull(), noPrinter);
         d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         d->printer->setPrinterName(info.printerName());
         // The printer's own paper; the reports are portrait pages.
         d->printer->setPageOrientation(QPageLayout::Portrait);
-        Check(d->printer->isValid(), "Drukarka domyślna jest niedostępna");
+        Check(d->printer->isValid(),
+              QStringLiteral("Drukarka domyślna „%1” jest niedostępna.").arg(info.printerName()));
         d->layout = d->printer->pageLayout();
     }
     d->area = d->layout.paintRect(QPageLayout::Point).size();
@@ -317,11 +330,13 @@ void PrintPage::EndDoc() {
     if (d->sent)
         return;
     if (d->printer) {
+        const QString refused =
+            QStringLiteral("Drukarka „%1” nie przyjęła zadania.").arg(d->printer->printerName());
         QPainter painter;
-        Check(painter.begin(d->printer.get()), "Nie można rozpocząć wydruku");
+        Check(painter.begin(d->printer.get()), refused);
         d->Replay(painter, d->printer->resolution());
-        Check(painter.end(), "Błąd drukarki");
-        Check(d->printer->printerState() != QPrinter::Error, "Błąd drukarki");
+        Check(painter.end(), refused);
+        Check(d->printer->printerState() != QPrinter::Error, refused);
     } else {
         QSaveFile file(d->pdfPath);
         Check(file.open(QIODevice::WriteOnly), "Nie można utworzyć pliku PDF");
@@ -337,6 +352,19 @@ void PrintPage::EndDoc() {
         Check(file.commit(), "Błąd zapisu pliku PDF");
     }
     d->sent = true;
+    ++SentDocuments();
+}
+
+int PrintPage::SentCount() {
+    return SentDocuments();
+}
+
+void ShowPrintError(QWidget* parent, const std::exception& error) {
+    const bool known = dynamic_cast<const PrintError*>(&error) != nullptr;
+    ShowMessage(parent, QString::fromUtf8(kPrintErrorText), QString::fromUtf8(kAppTitle),
+                MsgIcon::None,
+                known ? QString::fromUtf8(error.what())
+                      : QStringLiteral("Nieoczekiwany błąd podczas przygotowania strony."));
 }
 
 void PrintPage::RedirectToPdf(const QString& pdfPath) {

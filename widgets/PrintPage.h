@@ -3,8 +3,11 @@
 #include "widgets/Canvas.h"
 
 #include <QString>
+#include <exception>
 #include <memory>
 #include <stdexcept>
+
+class QWidget;
 
 namespace widgets {
 
@@ -15,6 +18,9 @@ public:
 };
 
 inline const char* const kPrintErrorText = "Wystąpił błąd drukowania";
+
+// "Wystąpił błąd drukowania", with the reason (the PrintError's text) in the detail line.
+void ShowPrintError(QWidget* parent, const std::exception& error);
 
 // One printed page in the legacy printer model: font switches that stay in force, a print position,
 // text at tab columns counted in average character widths of the current font, and lines in a
@@ -70,6 +76,9 @@ public:
     // Sends the page. Throws PrintError when the printer fails; the page is then not sent. Later
     // calls send nothing more.
     void EndDoc();
+
+    // How many documents were sent since the program started.
+    static int SentCount();
 
     // Where pages go instead of the printer, for tests: a PDF file, or a missing printer.
     static void RedirectToPdf(const QString& pdfPath); // empty: back to the default printer

@@ -1,5 +1,7 @@
 // The shell: start-up, the main window's menus, toolbar and keys, the settings dialog and help.
 #include "core/Kod.h"
+#include "selection/frmDobor.h"
+#include "shell/ApplicationKeys.h"
 #include "shell/Dialog.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
@@ -159,6 +161,7 @@ private slots:
         QVERIFY(QFile::copy(VARMI_CATALOGUE, app_.filePath("parametr.txt")));
         QVERIFY(QFile::copy(VARMI_HELP_PAGE, app_.filePath("varmi.html")));
         widgets::SetAppDirectory(PathOf(app_));
+        shell::InstallApplicationKeys(*qApp);
     }
 
     void init() {
@@ -343,11 +346,59 @@ private slots:
         QCOMPARE(Child<QLineEdit>(&dialog, "Text1")->text(), Root("C"));
     }
 
-    void f1OpensHelp() {
-        QTest::keyClick(window_->centralWidget(), Qt::Key_F1);
-        auto* help = window_->findChild<QDialog*>("frmPomoc");
-        QVERIFY(help != nullptr && help->isVisible());
-        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("pathpdf.txt"));
+    // F1 opens the help over whichever window has the focus.
+    void f1OpensHelpEverywhere() {
+        Dialog settings(PathOf(app_), drives_, window_.get());
+        frmDobor selection(window_.get());
+        for (QWidget* w : {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(&settings),
+                           static_cast<QWidget*>(&selection)}) {
+            w->show();
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QWidget* focus = w->focusWidget() ? w->focusWidget() : w;
+            QTest::keyClick(focus, Qt::Key_F1);
+            auto* help = w->findChild<QDialog*>("frmPomoc", Qt::FindDirectChildrenOnly);
+            QVERIFY2(help != nullptr && help->isVisible(), w->metaObject()->className());
+            QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains("pathpdf.txt"));
+            help->close();
+        }
+    }
+
+    // Alt with a letter reaches the access keys only; AltGr's Polish letters still type.
+    void altLetterTypesNothing() {
+        Dialog dialog(PathOf(app_), drives_);
+        dialog.show();
+        auto* text = Child<QLineEdit>(&dialog, "Text1");
+        text->setFocus();
+        text->setText("/a");
+        QTest::keyClick(text, Qt::Key_X, Qt::AltModifier);
+        QTest::keyClick(text, Qt::Key_5, Qt::AltModifier);
+        QCOMPARE(text->text(), "/a");
+        QTest::keyClicks(text, "x");
+        QTest::sendKeyEvent(QTest::KeyAction::Click, text, Qt::Key_unknown, QString("ą"),
+                            Qt::AltModifier);
+        QCOMPARE(text->text(), "/axą");
+    }
+
+    // Enter on the directory list enters the directory, as a double click does; the dialog stays.
+    void enterOnDirectoryListEntersIt() {
+        Messages messages;
+        Dialog dialog(PathOf(app_), drives_);
+        dialog.show();
+        auto* drive = Child<QComboBox>(&dialog, "Drive1");
+        drive->setCurrentIndex(1); // D, which holds PDF
+        auto* list = Child<QListWidget>(&dialog, "Dir1");
+        const auto found = list->findItems("PDF", Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        list->setCurrentItem(found[0]);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(QDir::fromNativeSeparators(Child<QLineEdit>(&dialog, "Text1")->text()),
+                 machine_.filePath("D/PDF"));
+        QCOMPARE(Q(kod::PdfPath), "/opisy/"); // nothing stored until OK
+        QCOMPARE(messages.records.size(), std::size_t(0));
     }
 
     // Last: ending the application stops the running event loop.

@@ -1,7 +1,9 @@
+#include "widgets/AccessibleNames.h"
+#include "widgets/Gradient.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
-#include "widgets/PictureButton.h"
+#include "widgets/ProgramIcon.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,0 +1,72 @@
+#include "widgets/AccessibleNames.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace widgets {
+
+namespace {
+
+bool IsOperable(const QWidget* w) {
+    if (qobject_cast<const QScrollBar*>(w))
+        return false;
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+// A label's caption without its access-key marks: "&Moc" -> "Moc", "A && B" -> "A & B".
+QString WithoutAccessKeys(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool mark = text[i] == QLatin1Char('&') && i + 1 < text.size();
+        if (mark && text[i + 1] == QLatin1Char('&'))
+            ++i; // "&&" is a literal "&"
+        else if (mark)
+            continue;
+        plain += text[i];
+    }
+    return plain.trimmed();
+}
+
+// A control inside another operable control (a combo box's editor, a table's viewport) is
+// part of it and keeps its own name.
+bool InsideOperable(const QWidget* w, const QWidget* root) {
+    for (const QWidget* p = w->parentWidget(); p && p != root; p = p->parentWidget()) {
+        if (IsOperable(p))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void ApplyAccessibleNames(QWidget* root) {
+    if (!root)
+        return;
+    QHash<const QWidget*, QString> captions;
+    for (const QLabel* label : root->findChildren<QLabel*>()) {
+        const QString caption = WithoutAccessKeys(label->text());
+        if (label->buddy() && !caption.isEmpty() && !captions.contains(label->buddy()))
+            captions.insert(label->buddy(), caption);
+    }
+    QList<QWidget*> controls = root->findChildren<QWidget*>();
+    controls.prepend(root);
+    for (QWidget* w : controls) {
+        if (!IsOperable(w) || !w->accessibleName().isEmpty() || InsideOperable(w, root))
+            continue;
+        const QString name = captions.value(w, w->toolTip().trimmed());
+        if (!name.isEmpty())
+            w->setAccessibleName(name);
+    }
+}
+
+} // namespace widgets

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -29,52 +30,115 @@ using panel::Field;
 
 namespace {
 
-struct Point {
-    double Q, Dp1, T11, Dp2, T21, T22;
+// An operating point as typed (T11 first, so that the T21 and T22 ranges follow it) and what the
+// grid shows for it: the 15 values of each model as displayed in the C locale, then the verdict
+// kind of each model and whether the lowering advice is given. The values come from a separate
+// calculation of the catalogue's formulas written for these tests (not from this program).
+enum Kind { Impossible, Possible, Excessive, Best };
+using Column = std::array<const char*, 15>;
+struct GridCase {
+    const char* name;
+    const char *T11, *T21, *T22, *Q, *Dp1, *Dp2;
     bool co;
+    std::array<Column, 4> columns;
+    std::array<Kind, 4> kinds;
+    bool lowering;
 };
-const Point kDefault{200, 20, 150, 15, 40, 100, true};
-
-// What the core finds for model m: the 15 grid values (NaN where "---" is due) and the excess.
-struct Expected {
-    std::array<double, 15> values;
-    bool found = false;
-    double excess = 0;
-    int n = 0;
+const GridCase kGrids[] = {
+    // The default point: orv2.14 first, replaced by orv2.40 (fewer exchangers), then by orv3.55
+    // (same count, smaller excess).
+    {"default point",
+     "150",
+     "40",
+     "100",
+     "200",
+     "20",
+     "15",
+     true,
+     {{{"0.97", "0.86", "0.98", "0.80", "1.01", "0.93", "2", "0.49", "0.40", "5.67", "3.77",
+        "1.280", "1.538", "20.1%", "102.0"},
+       {"1.07", "0.88", "4.65", "0.80", "4.33", "0.90", "---", "---", "---", "---", "---", "0.284",
+        "---", "---", "---"},
+       {"1.08", "0.92", "0.89", "0.80", "0.82", "0.86", "1", "0.89", "0.80", "13.98", "11.53",
+        "1.560", "1.573", "0.9%", "97.0"},
+       {"1.10", "0.98", "0.55", "0.80", "0.50", "0.81", "1", "0.55", "0.80", "5.57", "10.34",
+        "1.590", "1.596", "0.3%", "64.0"}}},
+     {Excessive, Impossible, Possible, Best},
+     false},
+    // T12 is tried at 10 °C only (T21 slider 5 + 5 = T11 slider 20 − 10); nothing suffices.
+    {"no model suffices",
+     "20",
+     "5",
+     "14",
+     "1000",
+     "100",
+     "40",
+     false,
+     {{{"1.94", "1.29", "23.87", "26.43", "12.30", "20.44", "---", "---", "---", "---", "---",
+        "5.426", "---", "---", "---"},
+       {"2.13", "1.33", "23.87", "26.43", "11.20", "19.89", "---", "---", "---", "---", "---",
+        "6.498", "---", "---", "---"},
+       {"2.16", "1.39", "23.87", "26.43", "11.03", "19.03", "---", "---", "---", "---", "---",
+        "3.303", "---", "---", "---"},
+       {"2.23", "1.48", "23.87", "26.43", "10.70", "17.91", "---", "---", "---", "---", "---",
+        "2.446", "---", "---", "---"}}},
+     {Impossible, Impossible, Impossible, Impossible},
+     false},
+    // T12 would run from 45 to 40: no trial at all, so no number is shown.
+    {"empty search range",
+     "50",
+     "40",
+     "45",
+     "200",
+     "20",
+     "15",
+     true,
+     {{{"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---",
+        "---", "---"},
+       {"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---",
+        "---", "---"},
+       {"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---",
+        "---", "---"},
+       {"---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---", "---",
+        "---", "---"}}},
+     {Impossible, Impossible, Impossible, Impossible},
+     false},
+    // A small output: every model suffices at the first trial with a large excess; orv2.14 is
+    // chosen first and orv1.22 (same count, 88.8 %) replaces it, with the lowering advice.
+    {"lowering advised",
+     "210",
+     "40",
+     "50",
+     "10",
+     "20",
+     "15",
+     true,
+     {{{"0.97", "0.83", "0.01", "0.24", "0.01", "0.29", "1", "0.01", "0.24", "0.01", "1.59",
+        "0.160", "0.542", "239.2%", "45.0"},
+       {"1.06", "0.85", "0.01", "0.24", "0.01", "0.28", "1", "0.01", "0.24", "0.01", "2.17",
+        "0.183", "0.346", "88.8%", "45.0"},
+       {"1.08", "0.89", "0.01", "0.24", "0.01", "0.27", "1", "0.01", "0.24", "0.01", "1.40",
+        "0.093", "0.363", "289.7%", "45.0"},
+       {"1.11", "0.95", "0.01", "0.24", "0.01", "0.25", "1", "0.01", "0.24", "0.01", "1.25",
+        "0.063", "0.377", "498.7%", "45.0"}}},
+     {Excessive, Best, Excessive, Excessive},
+     true},
 };
 
-Expected Core(const Point& p, int m) {
-    const double none = std::nan("");
-    Expected x;
-    x.values.fill(none);
-    double T12 = -1, kw = 0, ke = 0;
-    std::int16_t n = 0;
-    // The search runs from the T21 slider + 5 to the T11 slider − 10; an empty range tries nothing.
-    if (p.T21 + 5 > p.T11 - 10)
-        return x;
-    kod::FindOutletTemperature(p.T21 + 5, p.T11 - 10, static_cast<std::int16_t>(m), p.co, p.Dp1,
-                               p.Dp2, p.T11, T12, p.T21, p.T22, p.Q, kw, ke, n, false);
-    const kod::EvaluationRecord& e = kod::EvaluationResult;
-    x.found = T12 != -1;
-    x.n = x.found ? n : 0;
-    x.excess = (ke - kw) / kw * 100; // definition of the excess
-    auto f = [&](double v) { return x.found ? v : none; };
-    x.values = {e.G1dop,  e.G2dop,  e.G1,     e.G2, e.G1Ratio, e.G2Ratio,   f(n),  f(e.Gr1),
-                f(e.Gr2), f(e.dP1), f(e.dP2), kw,   f(ke),     f(x.excess), f(T12)};
-    return x;
-}
-
-// The four models at a point and the variant the rule (tested on its own) chooses among them.
-struct Run {
-    std::array<Expected, 4> x;
-    selection::Choice choice;
-    explicit Run(const Point& p) : x{Core(p, 0), Core(p, 1), Core(p, 2), Core(p, 3)} {
-        for (int m = 0; m < 4; ++m)
-            if (x[m].found)
-                choice.Offer(m, x[m].n, x[m].excess);
-    }
-    bool Best(int m) const { return choice.HasBest() && choice.BestModel() == m; }
-};
+// The page printed with T11 typed as "95,5" (used as 95.5; its slider 96 pulls T22 to 91, so T12
+// runs from 45 to 86) and Q typed as "250" without confirming: the 15 values of each model in the
+// page's formats, from the same separate calculation.
+const std::array<Column, 4> kPrinted = {{
+    {"0,94", "0,85", "5,94", "1,17", "6,32", "1,37", "---", "---", "---", "---", "---", "1,000",
+     "---", "---", "---"},
+    {"1,03", "0,88", "5,94", "1,17", "5,75", "1,34", "---", "---", "---", "---", "---", "1,275",
+     "---", "---", "---"},
+    {"1,05", "0,92", "5,94", "1,17", "5,67", "1,28", "---", "---", "---", "---", "---", "0,648",
+     "---", "---", "---"},
+    {"1,08", "0,97", "4,25", "1,17", "3,93", "1,20", "4,00", "1,06", "0,29", "19,38", "1,72",
+     "1,049", "1,062", "1,24", "82,0"},
+}};
+const int kPrintedCounts[4] = {0, 0, 0, 4};
 
 // Values confirmed with Enter at the default point, where the limits are Q 10..1000, Dp1 1..100
 // (its slider up to 70), T21 1 .. T11 − 7 = 143, T22 T21 + 1 = 41 .. T11 − 5 = 145.
@@ -95,7 +159,8 @@ const Check kChecks[] = {
 };
 
 // Keys typed into a box (after a prefix put there), the messages shown while typing and the
-// slider position after Enter (-1: no Enter), read up to letters or a comma. "\b" is Backspace.
+// slider position after Enter (-1: no Enter), read up to letters (and a comma in the C
+// locale). "\b" is Backspace.
 struct Typing {
     const char *name, *prefix, *keys, *message;
     Field field;
@@ -105,7 +170,7 @@ struct Typing {
 const Typing kTyping[] = {
     // "1" and "12" are numbers, "12a" and "12ab" are not.
     {"letters after 12", "", "12ab", "moc cieplna musi być liczbą", Field::Q, false, 2, 12},
-    {"comma locale", "95,", "5", "", Field::T11, true, 0, 95},
+    {"comma locale", "95,", "5", "", Field::T11, true, 0, 96}, // 95.5, halves to even
     {"point locale", "95,", "5", "temperatura musi być liczbą", Field::T11, false, 1, 95},
     {"emptied", "20", "\b\b", "opór przepływu musi być liczbą", Field::Dp1, false, 1, -1},
     {"inf", "", "inf", "temperatura musi być liczbą", Field::T21, false, 3, -1},
@@ -119,8 +184,6 @@ template <typename T, std::size_t N> void Rows(const T (&table)[N], const char* 
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Point)
 
 class SelectionTest : public QObject {
     Q_OBJECT
@@ -167,7 +230,8 @@ private slots:
         widgets::SetUserLocale(QLocale::c());
         widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
             const bool titled = r.title == QStringLiteral("Dobór wymienników firmy Skarvel");
-            messages_ << (titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text));
+            QString text = titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text);
+            messages_ << (r.detail.isEmpty() ? text : text + QStringLiteral(" | ") + r.detail);
             return true;
         });
         messages_.clear();
@@ -290,57 +354,108 @@ private slots:
         QCOMPARE(finished.count(), 2);
     }
 
-    void gridAgreesWithTheCore_data() {
-        QTest::addColumn<Point>("p");
-        QTest::addColumn<bool>("anyFound");
-        QTest::newRow("default point") << kDefault << true;
-        QTest::newRow("no model suffices") << Point{1000, 100, 20, 40, 5, 14, false} << false;
-        // T12 would run from 45 to 40.
-        QTest::newRow("empty search range") << Point{200, 20, 50, 15, 40, 45, true} << false;
-    }
-    void gridAgreesWithTheCore() {
-        QFETCH(Point, p);
-        QFETCH(bool, anyFound);
-        // T11 first: the T21 and T22 ranges follow it.
-        const std::pair<Field, double> values[] = {{Field::T11, p.T11}, {Field::T21, p.T21},
-                                                   {Field::T22, p.T22}, {Field::Q, p.Q},
-                                                   {Field::Dp1, p.Dp1}, {Field::Dp2, p.Dp2}};
+    void typeIn(const GridCase& c) {
+        const std::pair<Field, const char*> values[] = {{Field::T11, c.T11}, {Field::T21, c.T21},
+                                                        {Field::T22, c.T22}, {Field::Q, c.Q},
+                                                        {Field::Dp1, c.Dp1}, {Field::Dp2, c.Dp2}};
         for (const auto& [f, v] : values)
-            enter(f, QString::number(v));
-        QTest::mouseClick(p.co ? panel()->CentralHeatingOption() : panel()->HotWaterOption(),
+            enter(f, QString::fromLatin1(v));
+        QTest::mouseClick(c.co ? panel()->CentralHeatingOption() : panel()->HotWaterOption(),
                           Qt::LeftButton);
+    }
+
+    void grid_data() { Rows(kGrids, &GridCase::name); }
+    void grid() {
+        QFETCH(int, i);
+        const GridCase& c = kGrids[i];
+        typeIn(c);
         click("cmdLicz");
         QCOMPARE(messages_, QStringList());
-        const Run run(p);
-        QCOMPARE(run.choice.HasBest(), anyFound);
-        // Shown rounded: within half a unit of the last digit.
-        const double half[] = {.005, .005, .005, .005,  .005,  .005, .5, .005,
-                               .005, .005, .005, .0005, .0005, .05,  .05};
+        const QColor colours[] = {{128, 0, 0}, {0, 0, 0}, {0, 128, 128}, {0, 128, 0}};
+        const QString texts[] = {
+            QString::fromUtf8(selection::kVerdictImpossible),
+            QString::fromUtf8(selection::kVerdictPossible),
+            QString::fromUtf8(selection::kVerdictExcessive),
+            QStringLiteral("najkorzystniejszy wariant") +
+                (c.lowering ? QStringLiteral("\n\n ale zalecane obniżenie temperatur T21 i T12")
+                            : QString())};
         for (int m = 0; m < 4; ++m) {
-            const Expected& x = run.x[m];
-            for (int row = 1; row <= 15; ++row) {
-                const double v = x.values[row - 1];
-                QString shown = cell(row, m + 1);
-                const QByteArray where =
-                    QString::asprintf("model %d row %d: %s vs %g", m, row, qPrintable(shown), v)
-                        .toUtf8();
-                QVERIFY2(std::isnan(v) ? shown == QStringLiteral("---")
-                                       : (row != 14 || shown.endsWith('%')) &&
-                                             std::abs(shown.remove('%').toDouble() - v) <=
-                                                 half[row - 1] * 1.0001,
-                         where);
-            }
+            for (int row = 1; row <= 15; ++row)
+                QVERIFY2(cell(row, m + 1) == QLatin1String(c.columns[m][row - 1]),
+                         qPrintable(QStringLiteral("model %1 row %2: %3")
+                                        .arg(m)
+                                        .arg(row)
+                                        .arg(cell(row, m + 1))));
             const QTableWidgetItem* verdict = w_->Grid()->item(16, m + 1);
-            const int kind = !x.found ? 0 : run.Best(m) ? 1 : x.excess > 10 ? 2 : 3;
-            const QColor colours[] = {{128, 0, 0}, {0, 128, 0}, {0, 128, 128}, {0, 0, 0}};
-            const char* texts[] = {selection::kVerdictImpossible, "najkorzystniejszy wariant",
-                                   selection::kVerdictExcessive, selection::kVerdictPossible};
-            QCOMPARE(verdict->foreground().color(), colours[kind]);
-            QCOMPARE(verdict->text(), QString::fromUtf8(texts[kind]) +
-                                          (kind == 1 && run.choice.LoweringAdvised()
-                                               ? "\n\n ale zalecane obniżenie temperatur T21 i T12"
-                                               : ""));
+            QCOMPARE(verdict->foreground().color(), colours[c.kinds[m]]);
+            QCOMPARE(verdict->text(), texts[c.kinds[m]]);
+            QCOMPARE(QString::fromStdString(kod::ResultComments[m]).replace("\r\n", "\n"),
+                     texts[c.kinds[m]]);
         }
+    }
+
+    // Numbers line up on the right, texts (labels, verdicts) start on the left; the verdict row
+    // is tall enough for the longest verdict at the smallest window size.
+    void gridAlignmentAndVerdictRow() {
+        click("cmdLicz");
+        QTableWidget* g = w_->Grid();
+        QVERIFY(g->item(1, 1)->textAlignment() & Qt::AlignRight);
+        QVERIFY(g->item(15, 4)->textAlignment() & Qt::AlignRight);
+        QVERIFY(g->item(16, 2)->textAlignment() & Qt::AlignLeft);
+        QVERIFY(g->item(3, 0)->textAlignment() & Qt::AlignLeft);
+        w_->resize(w_->minimumSize());
+        QTest::qWait(20);
+        const QTableWidgetItem* impossible = g->item(16, 2); // orv1.22 finds no T12
+        const QRect needed = QFontMetrics(g->font()).boundingRect(
+            QRect(0, 0, g->columnWidth(2) - 6, 100000), Qt::TextWordWrap, impossible->text());
+        QVERIFY2(needed.height() <= g->rowHeight(16),
+                 qPrintable(QStringLiteral("%1 > %2").arg(needed.height()).arg(g->rowHeight(16))));
+    }
+
+    // At 1024 × 768 every caption of the panel is whole; at the smallest size the buttons and
+    // options do not overlap.
+    void captionsWholeAndNothingOverlaps() {
+        w_->resize(1024, 768);
+        QTest::qWait(20);
+        for (QLabel* label : w_->findChildren<QLabel*>()) {
+            const QRect room = label->contentsRect();
+            const QRect needed = QFontMetrics(label->font())
+                                     .boundingRect(QRect(0, 0, room.width(), 100000),
+                                                   Qt::TextWordWrap, label->text());
+            QVERIFY2(needed.height() <= room.height() && needed.width() <= room.width(),
+                     qPrintable(label->objectName()));
+        }
+        w_->resize(640, 480);
+        QTest::qWait(20);
+        QVERIFY(w_->width() >= w_->minimumWidth() && w_->height() >= w_->minimumHeight());
+        QList<QWidget*> fixed;
+        for (const char* name : {"cmdLicz", "cmdDruk", "cmdExit", "opCO", "opCW"})
+            fixed << w_->findChild<QWidget*>(name);
+        for (int a = 0; a < fixed.size(); ++a)
+            for (int b = a + 1; b < fixed.size(); ++b)
+                QVERIFY2(!fixed[a]->geometry().intersects(fixed[b]->geometry()),
+                         qPrintable(fixed[a]->objectName() + ' ' + fixed[b]->objectName()));
+        QVERIFY(!box(Field::Q)->geometry().intersects(panel()->CentralHeatingOption()->geometry()));
+    }
+
+    void keyboard() {
+        // The numeric keypad's Enter confirms a value as Return does.
+        box(Field::Q)->setFocus();
+        box(Field::Q)->setText(QStringLiteral("300"));
+        QTest::keyClick(box(Field::Q), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(slider(Field::Q)->value(), 300);
+        // Tab and Shift+Tab leave the grid.
+        for (Qt::KeyboardModifier mod : {Qt::NoModifier, Qt::ShiftModifier}) {
+            w_->Grid()->setFocus();
+            QTest::keyClick(w_->Grid(), Qt::Key_Tab, mod);
+            QVERIFY(QApplication::focusWidget() != w_->Grid());
+        }
+        // Escape closes the window as its exit button does.
+        QSignalSpy finished(w_.get(), &QDialog::finished);
+        box(Field::Dp1)->setFocus();
+        QTest::keyClick(box(Field::Dp1), Qt::Key_Escape);
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!w_->isVisible());
     }
 
     void purposeChangeKeepsTheGrid() {
@@ -370,10 +485,13 @@ private slots:
                     .arg(m)
                     .arg(QRegularExpression::escape(widgets::Q(kod::ModelName(m)))),
                 QRegularExpression::DotMatchesEverythingOption)));
-            // The last trial is the one the search stopped at.
-            const Expected x = Core(kDefault, m);
-            QVERIFY(!x.found || s.mid(s.lastIndexOf(QStringLiteral("t12=")))
-                                    .startsWith(QStringLiteral("t12= %1 ").arg(x.values[14])));
+            // The last trial is the one the search stopped at (orv1.22 finds none: 45 .. 140
+            // four times).
+            const char* last[] = {"t12= 102 ", "t12= 140 ", "t12= 97 ", "t12= 64 "};
+            QVERIFY(s.mid(s.lastIndexOf(QStringLiteral("t12="))).startsWith(last[m]));
+            // Trials from 45 up to the one found (102 − 45 + 1 = 58, 53, 20), or 4 × 96.
+            const int trials[] = {58, 4 * 96, 53, 20};
+            QCOMPARE(int(s.count(QStringLiteral("t12="))), trials[m]);
         }
     }
 
@@ -388,7 +506,7 @@ private slots:
 
     void printedPage() {
         widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        // T11 typed with a decimal comma: printed as typed, calculated as 95.
+        // T11 typed with a decimal comma: printed as typed, calculated as 95.5.
         enter(Field::T11, QStringLiteral("95,5"));
         box(Field::Q)->setFocus();
         click("cmdLicz");
@@ -409,48 +527,59 @@ private slots:
         QCOMPARE(pdf.PageCount(), 1);
         const QString text = pdf.Text();
         QVERIFY(text.contains(QStringLiteral("95,5 [°C]")) && text.contains("250 [kW]"));
-        // T22 pulled down to 95 − 5 = 90; T12 searched from 45 to 85.
-        const Run run({250, 20, 95, 15, 40, 90, true});
-        const auto kwLabel = pdf.Find(widgets::Q(kod::ResultLabels[11]));
-        QVERIFY(kwLabel);
         const auto page = pdf.Render(0, 200);
-        double previous = 0;
-        int missing = 0;
+        // Every row: its label at tab 10, each model's value on the label's line in the model's
+        // column, which starts where the model's name does.
+        const auto heading = pdf.Find(QStringLiteral("typ wymiennika:"));
+        QVERIFY(heading);
+        double previous = heading->right();
+        std::vector<QRectF> labels;
+        for (int row = 1; row <= 15; ++row) {
+            const auto label = pdf.Find(widgets::Q(kod::ResultLabels[row - 1]));
+            QVERIFY(label && std::abs(label->left() - heading->left()) < 1);
+            labels.push_back(*label);
+        }
+        QHash<QString, std::vector<QRectF>> found; // each value text searched once
         for (int m = 0; m < 4; ++m) {
             const QString name = widgets::Q(kod::ModelName(m));
-            missing += !run.x[m].found;
-            // Columns left to right, each with its kw on the kw label's line.
             const auto head = pdf.Find(name);
             QVERIFY(head && head->left() > previous);
+            QVERIFY(std::abs(head->center().y() - heading->center().y()) < 2);
             previous = head->right();
-            const QString kw = QString::number(run.x[m].values[11], 'f', 3).replace('.', ',');
-            bool inColumn = false;
-            for (int k = 0; auto at = pdf.Find(kw, k); ++k)
-                inColumn = inColumn || (std::abs(at->left() - head->left()) < 1 &&
-                                        std::abs(at->center().y() - kwLabel->center().y()) < 2);
-            QVERIFY2(inColumn, qPrintable(name + ' ' + kw));
-            // Comment: struck through without T12 (0 exchangers), underlined when best.
+            for (int row = 1; row <= 15; ++row) {
+                const QString value = QString::fromLatin1(kPrinted[m][row - 1]);
+                if (!found.contains(value))
+                    found.insert(value, pdf.FindAll(value));
+                const QRectF& label = labels[row - 1];
+                bool inPlace = false;
+                for (const QRectF& at : found[value])
+                    inPlace = inPlace || (std::abs(at.left() - head->left()) < 1 &&
+                                          std::abs(at.center().y() - label.center().y()) < 2);
+                QVERIFY2(inPlace,
+                         qPrintable(QStringLiteral("%1 row %2: %3").arg(name).arg(row).arg(value)));
+            }
+            // Comment: struck through without T12 (0 exchangers), underlined when best (orv3.55).
             const QRegularExpression count(
                 QStringLiteral("Typ wymiennika: %1\\s+Liczba wymienników:\\s+(\\d+)")
                     .arg(QRegularExpression::escape(name)));
-            QCOMPARE(count.match(text).captured(1).toInt(), run.x[m].n);
+            QCOMPARE(count.match(text).captured(1).toInt(), kPrintedCounts[m]);
             const auto r = pdf.Find(QStringLiteral("Typ wymiennika: ") + name);
             QVERIFY(r);
             const double y = r->top(), h = r->height();
             QCOMPARE(page.HorizontalRule({r->left(), y + h * .3, r->width(), h * .4}).has_value(),
-                     !run.x[m].found);
+                     m < 3);
             QCOMPARE(page.HorizontalRule({r->left(), y + h * .75, r->width(), h * .5}).has_value(),
-                     run.Best(m));
+                     m == 3);
         }
-        QVERIFY2(missing > 0 && run.choice.HasBest(), "a model without T12 and a best one");
-        // Eight "---" for each model without T12 (exchangers to T12, except kw).
-        QCOMPARE(int(text.count(QStringLiteral("---"))), 8 * missing);
+        // Eight "---" for each of the three models without T12 (exchangers to T12, except kw).
+        QCOMPARE(int(text.count(QStringLiteral("---"))), 8 * 3);
     }
 
     void missingPrinter() {
         widgets::PrintPage::SimulateMissingPrinter(true);
         click("cmdDruk");
-        QCOMPARE(messages_, QStringList{QStringLiteral("Wystąpił błąd drukowania")});
+        QCOMPARE(messages_, QStringList{QStringLiteral("Wystąpił błąd drukowania | W systemie nie "
+                                                       "ustawiono drukarki domyślnej.")});
         QVERIFY(!QFile::exists(file("page.pdf")));
         // The log was closed: a new calculation replaces it.
         click("cmdLicz");
@@ -458,83 +587,10 @@ private slots:
     }
 };
 
-// The panel as the chart windows configure it.
-class ChartPanelTest : public QObject {
-    Q_OBJECT
-    std::unique_ptr<QWidget> host_;
-    panel::OperatingPointPanel* panel_ = nullptr;
-    int clears_ = 0;
-    QStringList messages_;
-
-    void make(const panel::PanelConfig& config) {
-        host_ = std::make_unique<QWidget>();
-        host_->resize(1024, 768);
-        auto* layout = new widgets::LogicalLayout(host_.get(), 1024, 768, config.yUp);
-        clears_ = 0;
-        panel_ =
-            new panel::OperatingPointPanel(host_.get(), layout, config, [this] { ++clears_; });
-        host_->show();
-        QVERIFY(QTest::qWaitForWindowActive(host_.get()));
-    }
-    void enter(Field f, const QString& text) {
-        panel_->Box(f)->setFocus();
-        panel_->Box(f)->setText(text);
-        QTest::keyClick(panel_->Box(f), Qt::Key_Return);
-    }
-
-private slots:
-    void init() {
-        widgets::SetUserLocale(QLocale::c());
-        messages_.clear();
-        widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
-            messages_ << r.text;
-            return true;
-        });
-    }
-    void cleanup() { host_.reset(); }
-
-    void purposeChangeClears_data() {
-        QTest::addColumn<int>("which");
-        QTest::newRow("output nomogram") << 0;
-        QTest::newRow("coefficients by output") << 1;
-        QTest::newRow("coefficients by outlet") << 2;
-    }
-    void purposeChangeClears() {
-        QFETCH(int, which);
-        const panel::PanelConfig configs[] = {panel::OutputNomogramPanelConfig(),
-                                                  panel::CoefficientsByOutputPanelConfig(),
-                                                  panel::CoefficientsByOutletPanelConfig()};
-        make(configs[which]);
-        QCOMPARE(panel_->Has(Field::Q), which == 2);
-        QCOMPARE(panel_->Has(Field::T12), which == 1);
-        QCOMPARE(panel_->CentralHeating(), which == 0); // "c.o." at opening in the nomogram only
-        QTest::mouseClick(which == 0 ? static_cast<QAbstractButton*>(panel_->HotWaterOption())
-                                     : panel_->CentralHeatingOption(),
-                          Qt::LeftButton);
-        QCOMPARE(clears_, 1);
-        QCOMPARE(panel_->CentralHeating(), which != 0);
-    }
-
-    void t12StaysBetweenT21AndT11() {
-        make(panel::CoefficientsByOutputPanelConfig());
-        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("95"));
-        // T21 143 = T11 − 7 pushes T12 up to T21 + 3 = 146; its range is 146 .. T11 − 1 = 149.
-        enter(Field::T21, QStringLiteral("143"));
-        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("146"));
-        QCOMPARE(panel_->Slider(Field::T12)->minimum(), 146);
-        QCOMPARE(panel_->Slider(Field::T12)->maximum(), 149);
-        enter(Field::T12, QStringLiteral("150"));
-        QCOMPARE(messages_, QStringList{QStringLiteral(
-                                "Wartość temperatury T12 musi być mniejsza niż 149°C")});
-        QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("149"));
-    }
-};
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SelectionTest t;
-    ChartPanelTest charts;
-    return QTest::qExec(&t, argc, argv) | QTest::qExec(&charts, argc, argv);
+    return QTest::qExec(&t, argc, argv);
 }
 
 #include "WindowTest.moc"

@@ -32,14 +32,26 @@ std::optional<double> PageImage::HorizontalRule(const QRectF& area, double minFr
     return std::nullopt;
 }
 
+std::vector<QRectF> PdfProbe::FindAll(const QString& text, int limit) const {
+    std::vector<QRectF> boxes;
+    if (text.isEmpty() || !open_)
+        return boxes;
+    const QString all = Text();
+    for (qsizetype at = all.indexOf(text); at >= 0 && int(boxes.size()) < limit;
+         at = all.indexOf(text, at + 1)) {
+        const QPdfSelection found =
+            doc_.getSelectionAtIndex(0, static_cast<int>(at), static_cast<int>(text.size()));
+        if (found.isValid())
+            boxes.push_back(found.boundingRectangle());
+    }
+    return boxes;
+}
+
 std::optional<QRectF> PdfProbe::Find(const QString& text, int occurrence) const {
-    qsizetype at = -1;
-    for (int i = 0; i <= occurrence; ++i)
-        if (text.isEmpty() || (at = Text().indexOf(text, at + 1)) < 0)
-            return std::nullopt;
-    const QPdfSelection found =
-        doc_.getSelectionAtIndex(0, static_cast<int>(at), static_cast<int>(text.size()));
-    return found.isValid() ? std::optional(found.boundingRectangle()) : std::nullopt;
+    const std::vector<QRectF> boxes = FindAll(text, occurrence + 1);
+    if (int(boxes.size()) <= occurrence)
+        return std::nullopt;
+    return boxes[static_cast<std::size_t>(occurrence)];
 }
 
 PageImage PdfProbe::Render(int page, double dpi) const {

@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace testsupport {
 
@@ -31,6 +32,8 @@ public:
     int Count(const QString& text) const { return static_cast<int>(Text().count(text)); }
     // The box of the `occurrence`-th (0-based) appearance of `text` on the first page.
     std::optional<QRectF> Find(const QString& text, int occurrence = 0) const;
+    // The boxes of the first `limit` appearances of `text` on the first page.
+    std::vector<QRectF> FindAll(const QString& text, int limit = 1 << 30) const;
     PageImage Render(int page = 0, double dpi = 150) const;
 
 private:

@@ -153,22 +153,26 @@ private slots:
     }
 
     void exactlyOnePage() {
+        const int sentBefore = PrintPage::SentCount();
         const PdfProbe pdf = Printed([](PrintPage& page) {
             for (int i = 0; i < 120; ++i)
                 page.Print(QStringLiteral("wiersz %1").arg(i), 1); // runs past the bottom
             page.EndDoc(); // Printed's EndDoc is then a second call: nothing more is sent
         });
         QCOMPARE(pdf.PageCount(), 1);
+        QCOMPARE(PrintPage::SentCount(), sentBefore + 1); // one document for two EndDoc calls
         QVERIFY(pdf.Find(QStringLiteral("wiersz 0")));
     }
 
     void nothingWrittenWithoutEndDocOrPrinter() {
         PrintPage().Print(QStringLiteral("porzucona strona"), 1); // dropped without EndDoc
         QVERIFY(!QFile::exists(pdf_));
+        const int sentBefore = PrintPage::SentCount();
         PrintPage::SimulateMissingPrinter(true);
         QVERIFY_THROWS_EXCEPTION(widgets::PrintError, PrintPage());
         PrintPage::SimulateMissingPrinter(false);
         QVERIFY(!QFile::exists(pdf_));
+        QCOMPARE(PrintPage::SentCount(), sentBefore);
     }
 
     void unwritableTargetThrows() {

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need (idempotent).
+# Installs the Debian packages the build, the tests and the program need (idempotent). The print
+# scheduler the tests start is their own; installing it starts no service here.
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-pdf-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     fonts-liberation
+    cups-daemon cups-client desktop-file-utils appstream dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

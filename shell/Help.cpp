@@ -12,7 +12,9 @@
 namespace shell {
 
 void ShowHelp(QWidget* parent, const std::filesystem::path& appDir) {
-    const QFileInfo page(appDir / kHelpFileName);
+    QFileInfo page(appDir / kHelpFileName);
+    if (!page.isFile())
+        page = QFileInfo(widgets::BundleDirectory() / kHelpFileName);
     if (!page.isFile() || !page.isReadable()) {
         widgets::ShowMessage(parent, QStringLiteral("Nie znaleziono pliku pomocy %1 w katalogu "
                                                     "programu.")

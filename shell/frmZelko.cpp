@@ -3,8 +3,12 @@
 #include "core/Kod.h"
 #include "shell/Twips.h"
 #include "widgets/AccessibleNames.h"
+#include "widgets/Environment.h"
+#include "widgets/FitText.h"
 #include "widgets/PictureButton.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QRadioButton>
 
 frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
@@ -12,6 +16,18 @@ frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Ustawienia"));
     shell::UseFormFont(this);
     shell::FixClientTwips(this, 6525, 4440);
+
+    // Which directory the program keeps its files in: the executable's, or the user's own when
+    // the program is installed.
+    etKatalog = new QLabel(QStringLiteral("Katalog danych programu: ") +
+                               QDir::toNativeSeparators(
+                                   QString::fromStdU16String(widgets::AppDirectory().u16string())),
+                           this);
+    etKatalog->setObjectName(QStringLiteral("etKatalog"));
+    etKatalog->setWordWrap(true);
+    etKatalog->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    shell::PlaceTwips(etKatalog, 240, 240, 6045, 975);
+    widgets::ShrinkToFit(etKatalog);
 
     // Both options share this window as parent, so exactly one of them is selected.
     opTest = new QRadioButton(QStringLiteral("Czy to test?"), this);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QRadioButton;
 
 namespace widgets {
@@ -18,6 +19,7 @@ public:
 private:
     void cmdExit_Click();
 
+    QLabel* etKatalog;
     QRadioButton* opTest;
     QRadioButton* opNorma;
     widgets::PictureButton* cmdExit;

@@ -1,3 +1,4 @@
+#include "core/AppDirectory.h"
 #include "shell/ApplicationKeys.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
@@ -13,6 +14,14 @@ int main(int argc, char* argv[]) {
     widgets::InstallFontSubstitutions();
     shell::InstallApplicationKeys(app);
 
+    const kod::AppDirectoryChoice where =
+        kod::ChooseAppDirectory(widgets::BundleDirectory(), widgets::UserDataDirectory());
+    if (!where.error.empty()) {
+        widgets::ShowMessage(nullptr, widgets::Q(where.error), widgets::kAppTitle,
+                             widgets::MsgIcon::Critical);
+        return 1;
+    }
+    widgets::SetAppDirectory(where.dir);
     const std::filesystem::path appDir = widgets::AppDirectory();
     if (const QString error = frmVarmi::StartUp(appDir); !error.isEmpty()) {
         widgets::ShowMessage(nullptr, error, widgets::kAppTitle, widgets::MsgIcon::Critical);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QStandardPaths>
 #include <optional>
 
 namespace widgets {
@@ -20,7 +21,16 @@ std::optional<QLocale>& LocaleOverride() {
 std::filesystem::path AppDirectory() {
     if (!AppDirOverride().empty())
         return AppDirOverride();
+    return BundleDirectory();
+}
+
+std::filesystem::path BundleDirectory() {
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
+}
+
+std::filesystem::path UserDataDirectory() {
+    return std::filesystem::path(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String());
 }
 
 void SetAppDirectory(const std::filesystem::path& dir) {

@@ -6,9 +6,16 @@
 
 namespace widgets {
 
-// The application directory: the executable's directory unless a test set another one.
+// The application directory, where parametr.txt, pathpdf.txt and raport.txt live: the one chosen
+// at start-up (or by a test), else the executable's directory.
 std::filesystem::path AppDirectory();
 void SetAppDirectory(const std::filesystem::path& dir); // empty path: back to the executable's
+
+// The directory of the executable, which holds the files the program comes with (the bundled
+// catalogue, the help page, the sample data sheets).
+std::filesystem::path BundleDirectory();
+// The user's own directory for the program's files when the executable's cannot be used.
+std::filesystem::path UserDataDirectory();
 
 // The user's locale: QLocale::system() unless a test set another one.
 QLocale UserLocale();

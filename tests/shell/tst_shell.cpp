@@ -294,7 +294,9 @@ private slots:
             bool normalShown = false;
             ModalWatcher watcher([&](QWidget* w) {
                 normalShown = Child<QRadioButton>(w, "opNorma")->isChecked() &&
-                              !Child<QRadioButton>(w, "opTest")->isChecked();
+                              !Child<QRadioButton>(w, "opTest")->isChecked() &&
+                              Child<QLabel>(w, "etKatalog")->text() ==
+                                  "Katalog danych programu: " + app_.path();
                 if (click != nullptr)
                     Child<QRadioButton>(w, click)->click();
                 closeBox ? void(w->close()) : Child<QAbstractButton>(w, "cmdExit")->click();

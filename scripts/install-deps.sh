@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need (idempotent). The print
-# scheduler the tests start is their own; installing it starts no service here.
+# Installs the Debian packages the build, the tests and the program need (idempotent).
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config

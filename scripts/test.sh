@@ -16,6 +16,7 @@ fi
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARMI_WARNINGS_AS_ERRORS=ON
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
+bash scripts/package-test.sh build-test
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARMI_WARNINGS_AS_ERRORS=ON \
     -DVARMI_CORE_ONLY=ON -DVARMI_BENCHMARKS=OFF -DVARMI_SANITIZE=address,undefined

@@ -22,8 +22,10 @@ protected:
         EvaluateExchanger(m, centralHeating, Dp1, Dp2, T11, T12, T21, T22, Q, extra, kw, ke, n);
     }
     void SeriesRising() { // S[i] = 1.00, 1.01, ..., 1.22
+        SeriesType series;
         for (int i = 0; i < kSeriesSize; ++i)
-            ParamSeries[i] = 1.0 + i / 100.0;
+            series[i] = 1.0 + i / 100.0;
+        SetCatalogue(ParamTable, series);
     }
     double kw = 0, ke = 0;
     std::int16_t n = 0;

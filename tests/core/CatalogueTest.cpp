@@ -204,24 +204,4 @@ TEST(DrivesFromMountTable, RealVolumesWithCdRomsMarked) {
     EXPECT_EQ(1u, DrivesFromMountTable("").size()); // the root is always there
 }
 
-// The selection window's default point (Q 200 kW, Dp1 20, Dp2 15 kPa, T11 150, T21 40, T22 100
-// °C, central heating, T12 45..140 °C) on the bundled catalogue shows every kind of verdict.
-TEST(BundledCatalogue, DefaultPointShowsEveryVerdict) {
-    TempDir dir;
-    fs::copy_file(VARMI_CATALOGUE, dir.path / "parametr.txt");
-    LoadParameters(dir.path, FakeDrives({}));
-    int verdicts[3] = {}; // impossible, excess within 10 %, above 10 %
-    for (std::int16_t m = 0; m < kModelCount; ++m) {
-        double T12 = 0, kw = 0, ke = 0;
-        std::int16_t n = 0;
-        FindOutletTemperature(45, 140, m, true, 20, 15, 150, T12, 40, 100, 200, kw, ke, n, false);
-        ++verdicts[T12 == -1 ? 0 : RelativeExcess(kw, ke) > 10 ? 2 : 1];
-        // Found by the search, not at its first trial, and within the permitted drops.
-        const EvaluationRecord& r = EvaluationResult;
-        EXPECT_TRUE(T12 == -1 || (T12 > 45 && r.dP1 <= 20 && r.dP2 <= 15)) << ModelName(m);
-    }
-    EXPECT_TRUE(verdicts[0] && verdicts[1] && verdicts[2])
-        << verdicts[0] << ' ' << verdicts[1] << ' ' << verdicts[2];
-}
-
 } // namespace

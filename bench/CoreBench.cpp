@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -43,10 +44,12 @@ void LoadBundledCatalogue() {
 // and no number of extra exchangers suffices: every search runs all its trials.
 void LoadHopelessCatalogue() {
     LoadBundledCatalogue();
+    kod::ParamTableType table = kod::ParamTable;
     for (int m = 0; m < kod::kModelCount; ++m) {
-        std::string& C = kod::ParamTable[3][static_cast<std::size_t>(m + 2)];
+        std::string& C = table[3][static_cast<std::size_t>(m + 2)];
         C = std::to_string(kod::Val(C) / 100);
     }
+    kod::SetCatalogue(std::move(table), kod::ParamSeries);
 }
 
 // The selection's limits: T21 at 1 and T11 at 210 give the trials 6 .. 200 (195 of them).

@@ -14,6 +14,18 @@ namespace kod {
 
 namespace {
 
+ParamTableType paramTable;
+SeriesType paramSeries{};
+// Val of each model cell, parsed once: the searches read them thousands of times.
+std::array<std::array<double, kModelCount>, kParamRows> modelValues{};
+
+} // namespace
+
+const ParamTableType& ParamTable = paramTable;
+const SeriesType& ParamSeries = paramSeries;
+
+namespace {
+
 namespace fs = std::filesystem;
 
 const char* const kParameterFile = "parametr.txt";
@@ -39,7 +51,7 @@ std::string PathText(const fs::path& file) {
 
 struct Catalogue {
     ParamTableType table;
-    std::array<double, kSeriesSize> series{};
+    SeriesType series{};
 };
 
 Catalogue ReadCatalogue(const fs::path& file) {
@@ -106,23 +118,15 @@ const std::string& ModelName(int m) {
 double ModelValue(int row, int m) {
     if (m < 0 || m >= kModelCount || row < 0 || row >= kParamRows)
         return std::numeric_limits<double>::quiet_NaN();
-    // The searches read the same cells thousands of times: keep each cell's number while its
-    // text stays the same. Single-threaded, like every user of the module data.
-    struct Cached {
-        std::string text;
-        double value = 0;
-        bool valid = false;
-    };
-    static std::array<std::array<Cached, kModelCount>, kParamRows> cache;
-    const std::string& cell =
-        ParamTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(m + 2)];
-    Cached& c = cache[static_cast<std::size_t>(row)][static_cast<std::size_t>(m)];
-    if (!c.valid || c.text != cell) {
-        c.text = cell;
-        c.value = Val(cell);
-        c.valid = true;
-    }
-    return c.value;
+    return modelValues[static_cast<std::size_t>(row)][static_cast<std::size_t>(m)];
+}
+
+void SetCatalogue(ParamTableType table, const SeriesType& series) {
+    for (std::size_t r = 0; r < table.size(); ++r)
+        for (std::size_t m = 0; m < kModelCount; ++m)
+            modelValues[r][m] = Val(table[r][m + 2]);
+    paramTable = std::move(table);
+    paramSeries = series;
 }
 
 void SetResultLabels() {
@@ -186,8 +190,7 @@ void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
                             "zostanie zakończony.");
     }
 
-    ParamTable = std::move(catalogue.table);
-    ParamSeries = catalogue.series;
+    SetCatalogue(std::move(catalogue.table), catalogue.series);
     SetResultLabels();
     PdfPath = std::move(*pdfPath);
 }

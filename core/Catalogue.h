@@ -26,9 +26,13 @@ struct EvaluationRecord {
     double dP1 = 0, dP2 = 0; // real pressure drops
 };
 
+using SeriesType = std::array<double, kSeriesSize>;
+
 // Module data. Texts are UTF-8 in memory; files are Windows-1250.
-inline ParamTableType ParamTable;                               // catalogue as text, (row, column)
-inline std::array<double, kSeriesSize> ParamSeries{};           // kcal/(kg·K)
+// ParamTable and ParamSeries are read-only views: code that changes the catalogue (LoadParameters,
+// tests, benchmarks) must go through SetCatalogue, which also parses the values ModelValue returns.
+extern const ParamTableType& ParamTable;                        // catalogue as text, (row, column)
+extern const SeriesType& ParamSeries;                           // kcal/(kg·K)
 inline std::array<std::string, kResultLabelCount> ResultLabels; // captions of the result rows
 inline std::string PdfPath;                                     // directory of the PDF files
 inline bool TestMode = false;
@@ -38,8 +42,12 @@ inline std::array<std::string, kModelCount> ResultComments; // verdict per model
 // The model designation of model index m (ParamTable row 0, column m + 2).
 const std::string& ModelName(int m);
 
-// Val of ParamTable(row, m + 2).
+// Val of ParamTable(row, m + 2), parsed when the catalogue was set; NaN outside the table.
 double ModelValue(int row, int m);
+
+// Replaces the catalogue: the text of every cell, the specific heat series and the model values
+// parsed from the text (Val, "." as the only separator).
+void SetCatalogue(ParamTableType table, const SeriesType& series);
 
 // Thrown by LoadParameters; what() is the Polish message shown to the user (UTF-8).
 class LoadError : public std::runtime_error {

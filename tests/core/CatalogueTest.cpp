@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace kod;
 using namespace testing_core;
 
@@ -36,9 +38,12 @@ std::string NaturalLayout(const ParamTableType& table) {
 class Loading : public ::testing::Test {
 protected:
     void SetUp() override {
-        ParamTable = {};
-        ParamTable[0][0] = "sentinel"; // module data that no load produces
-        ParamSeries.fill(-7);
+        ParamTableType table{};
+        table[0][0] = "sentinel"; // module data that no load produces
+        table[3][2] = "-7";
+        SeriesType series;
+        series.fill(-7);
+        SetCatalogue(table, series);
         PdfPath = "unchanged";
     }
     // Loads the catalogue; the message of a LoadError, or "" after success.
@@ -54,6 +59,7 @@ protected:
     void ExpectUntouched() {
         EXPECT_EQ("sentinel", ParamTable[0][0]);
         EXPECT_EQ(-7, ParamSeries[0]);
+        EXPECT_EQ(-7, ModelValue(3, 0));
         EXPECT_EQ("unchanged", PdfPath);
     }
     TempDir dir;
@@ -80,7 +86,35 @@ TEST_F(Loading, LayoutsHoldingTheSame119FieldsReadTheSame) {
         EXPECT_DOUBLE_EQ(1.020, ParamSeries[10]) << name;
         EXPECT_DOUBLE_EQ(1.032, ParamSeries[22]) << name;
     }
-    EXPECT_DOUBLE_EQ(9.2, ModelValue(9, 1)); // row 9, column 1 + 2
+    // Model m's cell of row r is "r.(m + 1)"; row 0 holds the designations, which read as 0.
+    for (int r = 0; r < kParamRows; ++r) {
+        for (int m = 0; m < kModelCount; ++m) {
+            const std::string& cell = ParamTable[r][m + 2];
+            EXPECT_EQ(Val(cell), ModelValue(r, m)) << r << ' ' << m; // exactly, no other parse
+            EXPECT_DOUBLE_EQ(r == 0 ? 0 : r + (m + 1) / 10.0, ModelValue(r, m)) << cell;
+        }
+    }
+}
+
+// The calculations read the numbers parsed when the catalogue was set, by the catalogue's Val:
+// blanks skipped anywhere, "." the only separator, a text without a number 0.
+TEST(SetCatalogue, ParsesEveryModelCellOnce) {
+    const std::pair<const char*, double> cells[] = {
+        {"2 8", 28}, {"- 5", -5}, {"1,5", 1}, {"", 0}, {"orv2.14", 0}, {"1D2", 100}, {" .5e1", 5}};
+    ParamTableType table{};
+    for (int i = 0; i < 7; ++i)
+        table[3 + i / 4 * 6][2 + i % 4] = cells[i].first; // rows 3 and 9, columns 2..5
+    const SeriesType series{1.5, 2.5};
+    SetCatalogue(table, series);
+    EXPECT_EQ(table, ParamTable); // the text stays for the windows
+    EXPECT_EQ(series, ParamSeries);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(cells[i].second, ModelValue(3 + i / 4 * 6, i % 4)) << cells[i].first;
+    EXPECT_EQ(0, ModelValue(15, 3));
+    EXPECT_TRUE(std::isnan(ModelValue(16, 0)) && std::isnan(ModelValue(3, 4)));
+    table[3][2] = "7"; // a new catalogue replaces every number
+    SetCatalogue(table, series);
+    EXPECT_EQ(7, ModelValue(3, 0));
 }
 
 TEST_F(Loading, CommasInsideAndOutsideQuotes) {
@@ -168,26 +202,6 @@ TEST(DrivesFromMountTable, RealVolumesWithCdRomsMarked) {
                                                "/run/media/ola/DVD/*"};
     EXPECT_EQ(expected, roots);
     EXPECT_EQ(1u, DrivesFromMountTable("").size()); // the root is always there
-}
-
-// The selection window's default point (Q 200 kW, Dp1 20, Dp2 15 kPa, T11 150, T21 40, T22 100
-// °C, central heating, T12 45..140 °C) on the bundled catalogue shows every kind of verdict.
-TEST(BundledCatalogue, DefaultPointShowsEveryVerdict) {
-    TempDir dir;
-    fs::copy_file(VARMI_CATALOGUE, dir.path / "parametr.txt");
-    LoadParameters(dir.path, FakeDrives({}));
-    int verdicts[3] = {}; // impossible, excess within 10 %, above 10 %
-    for (std::int16_t m = 0; m < kModelCount; ++m) {
-        double T12 = 0, kw = 0, ke = 0;
-        std::int16_t n = 0;
-        FindOutletTemperature(45, 140, m, true, 20, 15, 150, T12, 40, 100, 200, kw, ke, n, false);
-        ++verdicts[T12 == -1 ? 0 : RelativeExcess(kw, ke) > 10 ? 2 : 1];
-        // Found by the search, not at its first trial, and within the permitted drops.
-        const EvaluationRecord& r = EvaluationResult;
-        EXPECT_TRUE(T12 == -1 || (T12 > 45 && r.dP1 <= 20 && r.dP2 <= 15)) << ModelName(m);
-    }
-    EXPECT_TRUE(verdicts[0] && verdicts[1] && verdicts[2])
-        << verdicts[0] << ' ' << verdicts[1] << ' ' << verdicts[2];
 }
 
 } // namespace

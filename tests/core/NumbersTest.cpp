@@ -99,6 +99,43 @@ TEST(FormatPattern, WritesThePatternsOfTheWindows) {
         EXPECT_EQ(expected, FormatPattern(value, pattern, ',')) << value << " with " << pattern;
 }
 
+// The general form: whole numbers as they are, no grouping; otherwise 15 significant digits with
+// trailing zeros dropped; from 1E+15 up and below 1E-04 the scientific form with a two-digit (or
+// three-digit) exponent. The printed number adds a blank for the sign of a non-negative value and
+// a blank after it.
+TEST(GeneralForm, FifteenDigitsAndTheScientificForm) {
+    const std::tuple<double, char, const char*, const char*> cases[] = {
+        {65, '.', "65", " 65 "},
+        {-1, ',', "-1", "-1 "},
+        {1234567, ',', "1234567", " 1234567 "},
+        {123456789012345, '.', "123456789012345", " 123456789012345 "}, // 15 digits, no exponent
+        {0, ',', "0", " 0 "},
+        {-0.0, '.', "0", " 0 "},
+        {2.5, ',', "2,5", " 2,5 "},
+        {2.5, '.', "2.5", " 2.5 "},
+        {-0.004, ',', "-0,004", "-0,004 "},
+        {0.0001, '.', "0.0001", " 0.0001 "}, // the smallest without an exponent
+        {0.1 + 0.2, '.', "0.3", " 0.3 "},    // 0.30000000000000004 to 15 digits
+        {2.0 / 3, ',', "0,666666666666667", " 0,666666666666667 "},
+        {1234.56789012345678, '.', "1234.56789012346", " 1234.56789012346 "},
+        {99999999999999.99, '.', "100000000000000", " 100000000000000 "}, // carries to 15 digits
+        {999999999999999.9, '.', "1E+15", " 1E+15 "},                     // carries past them
+        {1e16, ',', "1E+16", " 1E+16 "},
+        {-2.5e20, ',', "-2,5E+20", "-2,5E+20 "},
+        {1.5e-5, ',', "1,5E-05", " 1,5E-05 "},
+        {1.5e-5, '.', "1.5E-05", " 1.5E-05 "},
+        {-1e-5, '.', "-1E-05", "-1E-05 "},
+        {1.23456789012345678e-7, '.', "1.23456789012346E-07", " 1.23456789012346E-07 "},
+        {1e100, '.', "1E+100", " 1E+100 "},
+        {kNaN, ',', "---", " --- "},
+        {kInf, '.', "---", " --- "},
+    };
+    for (const auto& [value, separator, general, printed] : cases) {
+        EXPECT_EQ(general, GeneralForm(value, separator)) << value << " with " << separator;
+        EXPECT_EQ(printed, PrintedNumber(value, separator)) << value << " with " << separator;
+    }
+}
+
 TEST(Cp1250, PolishLettersMapBothWays) {
     // Bytes from the code page's published table.
     const std::string utf8 = "ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ °€";

@@ -186,7 +186,7 @@ private slots:
             QVERIFY(pathpdf == QLatin1String("DIR")
                         ? QDir(dir.path()).mkdir("pathpdf.txt")
                         : WriteBytes(dir.filePath("pathpdf.txt"), pathpdf));
-        kod::ParamTable = {};
+        kod::SetCatalogue({}, {});
         kod::PdfPath = "<untouched>";
 
         const QString message = frmVarmi::StartUp(PathOf(dir), FakeDrives(drives));

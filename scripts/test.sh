@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs every test; then
-# builds the calculation core again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# its tests there.
+# Installs what is missing, builds everything with warnings as errors and runs every test and the
+# package test; then runs every test again in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the core's fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -18,7 +18,15 @@ cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 bash scripts/package-test.sh build-test
 
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARMI_WARNINGS_AS_ERRORS=ON \
-    -DVARMI_CORE_ONLY=ON -DVARMI_BENCHMARKS=OFF -DVARMI_SANITIZE=address,undefined
+    -DVARMI_BENCHMARKS=OFF -DVARMI_SANITIZE=address,undefined
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0" \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -E installed_program
+
+# The core's fuzz targets: their seed corpora, then a short run of new inputs each.
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVARMI_FUZZ=ON -DVARMI_WARNINGS_AS_ERRORS=ON
+cmake --build build-fuzz -j "$jobs"
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"

@@ -41,14 +41,16 @@ bool WriteOrvSheet() {
     return false;
 }
 
-// From the file to the first page's image: load and render at the size the viewer shows it.
+// From the file to the first page's image: load and render at the size the viewer shows it, a
+// page fitted to the viewer's width on a screen 1024 or 1920 pixels wide.
 void BM_LoadAndRenderFirstPage(benchmark::State& state) {
     if (!WriteOrvSheet()) {
         state.SkipWithError("cannot write the sheet");
         return;
     }
     const QString path = Scratch().filePath(QStringLiteral("Orv.pdf"));
-    const QSize shown(962, 1361); // a page fitted to the width of the viewer on a 1024-wide screen
+    const int width = static_cast<int>(state.range(0));
+    const QSize shown(width, static_cast<int>(width * 297.0 / 210)); // A4
     for (auto _ : state) {
         QPdfDocument document;
         if (document.load(path) != QPdfDocument::Error::None) {
@@ -58,7 +60,7 @@ void BM_LoadAndRenderFirstPage(benchmark::State& state) {
         benchmark::DoNotOptimize(document.render(0, shown));
     }
 }
-BENCHMARK(BM_LoadAndRenderFirstPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndRenderFirstPage)->Arg(962)->Arg(1848)->Unit(benchmark::kMillisecond);
 
 // A product button's work in the open viewer: wywolanie_opisu loads the sheet, and the view
 // renders the first page (on its render thread) and paints it.

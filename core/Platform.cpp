@@ -103,4 +103,8 @@ std::string WithTrailingSeparator(std::string path) {
     return path;
 }
 
+std::string DevelopmentPdfDirectory() {
+    return "/zelko/varmi/pdf/";
+}
+
 } // namespace kod

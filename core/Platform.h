@@ -35,4 +35,8 @@ char PathSeparator();
 // Appends the native separator unless the path already ends with one.
 std::string WithTrailingSeparator(std::string path);
 
+// The fixed directory of the product descriptions in test mode, with its trailing separator
+// ("c:\zelko\varmi\pdf\" on Windows, the same path under the root here).
+std::string DevelopmentPdfDirectory();
+
 } // namespace kod

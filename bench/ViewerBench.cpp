@@ -1,0 +1,137 @@
+// Timings of the windows that show data without computing: the description viewer opening a
+// generated data sheet, and the parameter table window. Run on the offscreen platform.
+#include "core/Catalogue.h"
+#include "descriptions/ProductCatalogue.h"
+#include "descriptions/frmPDF.h"
+#include "descriptions/sheets/DataSheet.h"
+#include "parameters/frmParametry.h"
+#include "widgets/Environment.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPdfDocument>
+#include <QPdfPageRenderer>
+#include <QPdfView>
+#include <QTemporaryDir>
+#include <QWindow>
+
+namespace {
+
+class NoDrives : public kod::DriveSystem {
+public:
+    std::vector<kod::Drive> Drives() const override { return {}; }
+    std::string FallbackRoot() const override { return "/"; }
+};
+
+QTemporaryDir& Scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// The generated two-page sheet of the ORV exchangers, in a scratch PDF directory.
+bool WriteOrvSheet() {
+    for (const descriptions::Product& p : descriptions::Products()) {
+        if (std::string_view(p.key) == "orv") {
+            kod::PdfPath = Scratch().path().toStdString() + "/";
+            kod::TestMode = false;
+            return descriptions::WriteDataSheet(p, Scratch().filePath(QString::fromUtf8(p.file)));
+        }
+    }
+    return false;
+}
+
+// From the file to the first page's image: load and render at the size the viewer shows it, a
+// page fitted to the viewer's width on a screen 1024 or 1920 pixels wide.
+void BM_LoadAndRenderFirstPage(benchmark::State& state) {
+    if (!WriteOrvSheet()) {
+        state.SkipWithError("cannot write the sheet");
+        return;
+    }
+    const QString path = Scratch().filePath(QStringLiteral("Orv.pdf"));
+    const int width = static_cast<int>(state.range(0));
+    const QSize shown(width, static_cast<int>(width * 297.0 / 210)); // A4
+    for (auto _ : state) {
+        QPdfDocument document;
+        if (document.load(path) != QPdfDocument::Error::None) {
+            state.SkipWithError("cannot load the sheet");
+            return;
+        }
+        benchmark::DoNotOptimize(document.render(0, shown));
+    }
+}
+BENCHMARK(BM_LoadAndRenderFirstPage)->Arg(962)->Arg(1848)->Unit(benchmark::kMillisecond);
+
+// A product button's work in the open viewer: wywolanie_opisu loads the sheet, and the view
+// renders the first page (on its render thread) and paints it.
+void BM_ViewerShowsFirstPage(benchmark::State& state) {
+    if (!WriteOrvSheet()) {
+        state.SkipWithError("cannot write the sheet");
+        return;
+    }
+    frmPDF window;
+    window.show();
+    for (int i = 0; i < 100 && !window.windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!window.windowHandle()->isExposed()) {
+        state.SkipWithError("the window does not show");
+        return;
+    }
+    auto* renderer = window.Viewer()->findChild<QPdfPageRenderer*>();
+    if (!renderer) {
+        state.SkipWithError("the view has no page renderer");
+        return;
+    }
+    bool rendered = false;
+    QObject::connect(renderer, &QPdfPageRenderer::pageRendered,
+                     [&rendered](int page) { rendered = rendered || page == 0; });
+    for (auto _ : state) {
+        rendered = false;
+        if (!window.wywolanie_opisu("Orv.pdf")) {
+            state.SkipWithError("cannot open the sheet");
+            return;
+        }
+        while (!rendered)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        window.Viewer()->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_ViewerShowsFirstPage)->Unit(benchmark::kMillisecond);
+
+// Opening the parameter table on the bundled catalogue: the window built, shown and painted.
+void BM_OpenParameterTable(benchmark::State& state) {
+    const std::filesystem::path dir = Scratch().path().toStdString();
+    std::filesystem::copy_file(VARMI_CATALOGUE, dir / "parametr.txt",
+                               std::filesystem::copy_options::overwrite_existing);
+    kod::LoadParameters(dir, NoDrives());
+    for (auto _ : state) {
+        auto window = std::make_unique<frmParametry>();
+        window->show();
+        benchmark::DoNotOptimize(window->grab());
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenParameterTable)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's remark on every window shown is noise here.
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.contains(QStringLiteral("propagateSizeHints")) && previous)
+                previous(type, context, text);
+        });
+    QApplication app(argc, argv);
+    widgets::InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

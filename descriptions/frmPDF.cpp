@@ -1,0 +1,118 @@
+#include "descriptions/frmPDF.h"
+
+#include "core/Catalogue.h"
+#include "descriptions/ProductCatalogue.h"
+#include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PictureButton.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
+#include <memory>
+
+namespace {
+
+const char* const kExitKey = "wyjście";
+// Logical scale of the window, y up.
+constexpr double kWidth = 1024, kHeight = 768;
+
+} // namespace
+
+frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPDF"));
+    setWindowTitle(QStringLiteral("Opisy urządzeń produkowanych przez \"Skarvel\""));
+    setModal(true);
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    layout_ = new widgets::LogicalLayout(this, kWidth, kHeight, true);
+
+    tbOpisy_ = new QToolBar(QStringLiteral("tbOpisy"), this);
+    tbOpisy_->setObjectName(QStringLiteral("tbOpisy"));
+    tbOpisy_->setIconSize(QSize(32, 32));
+    descriptions::RegisterPictures();
+    for (const descriptions::Product& p : descriptions::Products()) {
+        if (!*p.picture)
+            continue;
+        QAction* action =
+            tbOpisy_->addAction(widgets::ProgramIcon(widgets::Q(descriptions::IconName(p.picture))),
+                                QString::fromUtf8(p.toolTip));
+        action->setData(QString::fromUtf8(p.key));
+    }
+    tbOpisy_->addSeparator();
+    QAction* exit = tbOpisy_->addAction(widgets::ProgramIcon(QStringLiteral("exit")),
+                                        QStringLiteral("wyjście z wyboru opisu"));
+    exit->setData(QString::fromUtf8(kExitKey));
+    for (QAction* action : tbOpisy_->actions()) {
+        if (QWidget* button = tbOpisy_->widgetForAction(action))
+            button->setAccessibleName(action->toolTip());
+    }
+    connect(tbOpisy_, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });
+    layout_->Place(tbOpisy_, 10, 763, 1000, 58);
+
+    pdfWentyle_ = new QPdfView(this);
+    pdfWentyle_->setObjectName(QStringLiteral("pdfWentyle"));
+    pdfWentyle_->setAccessibleName(QStringLiteral("opis urządzenia"));
+    pdfWentyle_->setPageMode(QPdfView::PageMode::MultiPage);
+    pdfWentyle_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    layout_->Place(pdfWentyle_, 10, 700, 1000, 680);
+}
+
+frmPDF::~frmPDF() = default;
+
+void frmPDF::tbOpisy_ButtonClick(const QString& key) {
+    if (key == QString::fromUtf8(kExitKey)) {
+        reject();
+        return;
+    }
+    wywolanie_opisu(descriptions::DescriptionFile(widgets::S(key)));
+}
+
+bool frmPDF::wywolanie_opisu(const std::string& name) {
+    const bool testMode = kod::TestMode;
+    const bool opened =
+        Open(widgets::Q(descriptions::DescriptionPath(name, testMode, kod::PdfPath)));
+    if (!opened && !testMode)
+        widgets::ShowMessage(this,
+                             widgets::Q(descriptions::MissingDescriptionText(name, kod::PdfPath)));
+    return opened;
+}
+
+// A document replaces the shown one only once it has loaded, so a failure leaves the view as it
+// was.
+bool frmPDF::Open(const QString& path) {
+    auto loaded = std::make_unique<QPdfDocument>(this);
+    if (path.isEmpty() || loaded->load(path) != QPdfDocument::Error::None ||
+        loaded->pageCount() < 1)
+        return false;
+    QPdfDocument* previous = document_;
+    document_ = loaded.release();
+    pdfWentyle_->setDocument(document_);
+    pdfWentyle_->verticalScrollBar()->setValue(0);
+    delete previous;
+    return true;
+}
+
+// The grey gradient of 220 bands across the logical width.
+void frmPDF::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.scale(width() / kWidth, height() / kHeight);
+    widgets::PaintGradientBackground(painter, static_cast<int>(kWidth), static_cast<int>(kHeight));
+}
+
+void frmPDF::keyPressEvent(QKeyEvent* event) {
+    // The window closes by its exit button or its close box only, not by Escape.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QTableWidget;
+
+namespace widgets {
+class PictureButton;
+}
+
+// The catalogue's design values as a grid, with their one-page printout. Modal from the menu,
+// modeless from the toolbar; closing it emits finished().
+class frmParametry : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmParametry(QWidget* parent = nullptr);
+
+    QTableWidget* Grid() const { return fgrParametry_; }
+
+    void cmdDruk_Click();
+    void cmdExit_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Form_Load();
+    void FitToGrid();
+
+    QLabel* Label1_ = nullptr;
+    QTableWidget* fgrParametry_ = nullptr;
+    widgets::PictureButton* cmdDruk_ = nullptr;
+    widgets::PictureButton* cmdExit_ = nullptr;
+};

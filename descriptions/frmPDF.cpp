@@ -6,6 +6,8 @@
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureButton.h"
+#include "widgets/ProgramIcon.h"
+#include "widgets/Gradient.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -5,6 +5,7 @@
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/PictureButton.h"
+#include "widgets/AccessibleNames.h"
 
 #include <QBoxLayout>
 #include <QGuiApplication>

@@ -120,7 +120,7 @@ private slots:
         widgets::PrintPage::RedirectToPdf(pdfPath());
     }
     void init() {
-        kod::ParamTable = kTable;
+        kod::SetCatalogue(kTable, kod::ParamSeries);
         messages_.clear();
         widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
             const bool titled = r.title == QStringLiteral("Dobór wymienników firmy Skarvel");

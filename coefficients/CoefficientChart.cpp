@@ -50,6 +50,8 @@ bool FirstPass(const Abscissa& abscissa, const Evaluator& evaluate, Chart& chart
             chart.max = kMaxMargin * e.ke;
         if (e.kw > chart.max)
             chart.max = kMaxMargin * e.kw;
+        if (!std::isfinite(chart.max - chart.min))
+            return false;
 
         if (i == 0) {
             n = e.count;
@@ -59,7 +61,7 @@ bool FirstPass(const Abscissa& abscissa, const Evaluator& evaluate, Chart& chart
             n = e.count;
         }
     }
-    return std::isfinite(chart.max) && std::isfinite(chart.max - chart.min);
+    return true;
 }
 
 // Second pass: a curve joins two neighbouring samples of the same count; the last sample is never

@@ -441,6 +441,18 @@ private slots:
         QCOMPARE(messages_, QStringList());
     }
 
+    // orv2.14 reaches ke = 3.333333: the axis ends at 3.666667 and ke lies at 827.27.
+    void chosenModelIsDrawn() {
+        open(Window::ByOutput);
+        QTest::keyClick(w_->Models(), Qt::Key_Home);
+        QCOMPARE(w_->Models()->currentText(), QStringLiteral("orv2.14"));
+        click("cmdLicz");
+        QVERIFY(texts().contains(QStringLiteral("30,910 10 '3.67' #000000")));
+        const std::vector<Op> operating = lines(kDarkRed, 2);
+        QVERIFY(!operating.empty());
+        QCOMPARE(Ends(operating.front()), QStringLiteral("100,827-101,827"));
+    }
+
     void calculateAgainPaintsOver() {
         open(Window::ByOutput);
         const std::vector<Op> first = ops();
@@ -466,30 +478,36 @@ private slots:
 
     // The T12 sweep from the T21 slider + 5 to the T11 slider − 10; labels "##0".
     void byOutletSweeps_data() {
-        QTest::addColumn<QString>("t21");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<QString>("count");
         // T22 − T21 = 25: G2 / G2dop = 0.573, one exchanger (TestCatalogue.h).
-        QTest::newRow("defaults") << "" << QStringList{"80",  "86",  "92",  "98",  "104", "110",
-                                                       "116", "122", "128", "134", "140"}
+        QTest::newRow("defaults") << int(Field::Q) << "300"
+                                  << QStringList{"80",  "86",  "92",  "98",  "104", "110",
+                                                 "116", "122", "128", "134", "140"}
                                   << "500,950 10 '1' #000000";
+        QTest::newRow("T11 120") << int(Field::T11) << "120"
+                                 << QStringList{"80", "83",  "86",  "89",  "92", "95",
+                                                "98", "101", "104", "107", "110"}
+                                 << "500,950 10 '1' #000000";
         // T21 143 pulls T22 to 144: G2 = 300 / 4.1868 = 71.654 kg/s, G2dop = 5 kg/s: 15
         // exchangers. The sweep 148 .. 140 becomes 148 .. 149.
         QTest::newRow("T21 = T11 - 7")
-            << "143" << QStringList{"148", "148", "148", "148", "148", "149",
-                                    "149", "149", "149", "149", "149"}
+            << int(Field::T21) << "143" << QStringList{"148", "148", "148", "148", "148", "149",
+                                                       "149", "149", "149", "149", "149"}
             << "500,950 10 '15' #000000";
         // T21 135 pulls T22 to 136 (15 exchangers as above); the sweep is 140 .. 140.
         QTest::newRow("T21 = T11 - 15")
-            << "135" << QStringList(11, "140") << "500,950 10 '15' #000000";
+            << int(Field::T21) << "135" << QStringList(11, "140") << "500,950 10 '15' #000000";
     }
     void byOutletSweeps() {
-        QFETCH(QString, t21);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
         QFETCH(QStringList, labels);
         QFETCH(QString, count);
         open(Window::ByOutlet);
-        if (!t21.isEmpty())
-            enter(Field::T21, t21);
+        enter(Field(field), typed);
         click("cmdLicz");
         QCOMPARE(messages_, QStringList());
         QCOMPARE(abscissaLabels(), labels);

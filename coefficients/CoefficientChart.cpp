@@ -137,7 +137,9 @@ std::optional<Chart> ComputeChart(const Abscissa& abscissa, const Evaluator& eva
 std::string BandLabel(int n, CountStyle style) {
     if (style == CountStyle::Digits)
         return kod::FormatPattern(n, n < 10 ? "0" : "00", '.');
-    return (n >= 0 ? " " : "") + kod::GeneralForm(n, '.');
+    std::string label(n >= 0 ? 1 : 0, ' '); // the sign's place
+    label += kod::GeneralForm(n, '.');
+    return label;
 }
 
 TickLabels CoefficientLabels(double min, double max, char decimalSeparator) {

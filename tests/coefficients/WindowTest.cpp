@@ -5,6 +5,7 @@
 #include "coefficients/frmwsk.h"
 #include "panel/OperatingPointPanel.h"
 #include "tests/coefficients/TestCatalogue.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
@@ -92,19 +93,9 @@ class CoefficientWindowTest : public QObject {
     QLineEdit* box(Field f) const { return panel()->Box(f); }
     QSlider* slider(Field f) const { return panel()->Slider(f); }
     const std::vector<Op>& ops() const { return w_->Picture()->Operations(); }
-    void enter(Field f, const QString& text) {
-        box(f)->setFocus();
-        box(f)->setText(text);
-        QTest::keyClick(box(f), Qt::Key_Return);
-    }
-    void click(const char* button) {
-        QTest::mouseClick(w_->findChild<QToolButton*>(button), Qt::LeftButton);
-    }
-    // A slider's range and position with its box's text, e.g. "1..200 at 95 '95'".
-    QString state(Field f) const {
-        return QString::asprintf("%d..%d at %d '%s'", slider(f)->minimum(), slider(f)->maximum(),
-                                 slider(f)->value(), qUtf8Printable(box(f)->text()));
-    }
+    void enter(Field f, const QString& text) { testsupport::Enter(panel(), f, text); }
+    void click(const char* button) { testsupport::ClickButton(w_.get(), button); }
+    QString state(Field f) const { return testsupport::SliderState(panel(), f); }
     QString states() const {
         return QStringLiteral("T21 %1; T12 %2; T22 %3")
             .arg(state(Field::T21), panel()->Has(Field::T12) ? state(Field::T12) : "-",
@@ -147,11 +138,7 @@ private slots:
     }
     void init() {
         widgets::SetUserLocale(QLocale::c());
-        widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
-            const bool titled = r.title == QStringLiteral("Dobór wymienników firmy Skarvel");
-            messages_ << (titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text));
-            return true;
-        });
+        testsupport::RecordMessages(messages_);
     }
     void cleanup() { w_.reset(); }
 

@@ -540,9 +540,18 @@ private slots:
             QVERIFY(op.text != QStringLiteral("nan") && op.text != QStringLiteral("inf"));
     }
 
-    void helpButtonOpensHelp() {
+    void helpOpens_data() {
+        QTest::addColumn<bool>("button");
+        QTest::newRow("cmdOpis") << true;
+        QTest::newRow("F1") << false;
+    }
+    void helpOpens() {
+        QFETCH(bool, button);
         open(Window::ByOutlet);
-        click("cmdOpis");
+        if (button)
+            click("cmdOpis");
+        else
+            QTest::keyClick(w_.get(), Qt::Key_F1);
         auto* help = w_->findChild<QDialog*>(QStringLiteral("frmPomoc"));
         QVERIFY(help != nullptr && help->isVisible());
         QCOMPARE(messages_, QStringList());

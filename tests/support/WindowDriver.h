@@ -1,0 +1,46 @@
+#pragma once
+
+#include "panel/OperatingPointPanel.h"
+#include "widgets/MessageBox.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QStringList>
+#include <QTest>
+#include <QToolButton>
+
+// Drives a window's operating-point panel and picture buttons as a user does, and answers its
+// message boxes.
+namespace testsupport {
+
+// Puts the text into the field's box and confirms it with Enter.
+inline void Enter(const panel::OperatingPointPanel* panel, panel::Field f, const QString& text) {
+    QLineEdit* box = panel->Box(f);
+    box->setFocus();
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+// A field's slider range and position with its box's text, e.g. "1..200 at 95 '95'".
+inline QString SliderState(const panel::OperatingPointPanel* panel, panel::Field f) {
+    const QSlider* s = panel->Slider(f);
+    return QString::asprintf("%d..%d at %d '%s'", s->minimum(), s->maximum(), s->value(),
+                             qUtf8Printable(panel->Box(f)->text()));
+}
+
+// Clicks the window's button of that object name.
+inline void ClickButton(const QWidget* window, const char* name) {
+    QTest::mouseClick(window->findChild<QToolButton*>(name), Qt::LeftButton);
+}
+
+// Answers every message box with OK, keeping its text in `texts`; a box whose title is not the
+// application's is kept as "[title] text".
+inline void RecordMessages(QStringList& texts) {
+    widgets::SetMessageHandler([&texts](const widgets::MessageRecord& r) {
+        const bool titled = r.title == QString::fromUtf8(widgets::kAppTitle);
+        texts << (titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text));
+        return true;
+    });
+}
+
+} // namespace testsupport

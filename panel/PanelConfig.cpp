@@ -168,23 +168,23 @@ PanelConfig SelectionPanelConfig() {
 
 PanelConfig OutputNomogramPanelConfig() {
     PanelConfig config;
-    // Below the model list, the reading boxes and the buttons of the window.
-    const std::pair<Field, double> rows[] = {{Field::Dp1, 5},
-                                             {Field::T11, 7.5},
-                                             {Field::Dp2, 12.25},
-                                             {Field::T21, 14.4},
-                                             {Field::T22, 16.5}};
+    // Below the model list and the reading boxes, above the window's buttons at the bottom.
+    const std::pair<Field, double> rows[] = {{Field::Dp1, 3.9},
+                                             {Field::T11, 6.1},
+                                             {Field::Dp2, 8.7},
+                                             {Field::T21, 10.9},
+                                             {Field::T22, 13.1}};
     for (auto [f, r] : rows) {
         FieldConfig c = BaseField(f);
         Place(c, {r, r, r + 1.1}, 815, {120, 45}, 960, {50, 35});
         config.fields.push_back(c);
     }
-    config.centralHeating = Option(true, 850, 150, true);
-    config.hotWater = Option(false, 930, 150, true);
+    config.centralHeating = Option(true, 850, 126, true);
+    config.hotWater = Option(false, 930, 126, true);
     config.centralHeatingAtOpening = true;
     config.purposeInvalidates = true;
-    config.heatingFrame = {"rmGrzejna", {805, 190, 210, 280}};
-    config.heatedFrame = {"rmOgrzewana", {805, 480, 210, 280}};
+    config.heatingFrame = {"rmGrzejna", {805, 150, 210, 184}};
+    config.heatedFrame = {"rmOgrzewana", {805, 340, 210, 272}};
     config.yUp = true;
     return config;
 }

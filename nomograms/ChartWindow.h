@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <QRectF>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace widgets {
+class LogicalLayout;
+class PictureBox;
+class PictureButton;
+} // namespace widgets
+
+namespace nomograms {
+
+// What the nomogram windows share: 95 % of the screen, centred, controls placed in a logical
+// 1024 × 768 with y up; the chart picture on the left, read by pressing or dragging with the
+// left button alone; F1 opens the help; the window closes by its exit button or close box only.
+class ChartWindow : public QDialog {
+    Q_OBJECT
+public:
+    ChartWindow(const QString& name, const QString& title, QWidget* parent);
+
+    // The reading at the chart abscissa x (the mouse's height is not used).
+    virtual void PickFlow(double x) = 0;
+
+protected:
+    widgets::LogicalLayout* Layout() const { return layout_; }
+    // The chart picture in its place, 0..1000 both ways, texts in Courier New bold.
+    widgets::PictureBox* AddPicture(const QString& name, const QString& accessibleName);
+    // Controls at a logical left and top (the upper edge) with their size.
+    QLabel* AddLabel(const char* name, const QString& text, QRectF place, const QString& tip = {});
+    QLineEdit* AddBox(const char* name, QRectF place, const QString& tip);
+    // cmbWymienniki: the four models in the catalogue's order, the first chosen.
+    QComboBox* AddModelList(QRectF place);
+    // A square picture button on the bottom row (top 80).
+    widgets::PictureButton* AddButton(const char* name, const char* icon, const QString& tip,
+                                      double left, Qt::FocusPolicy focus);
+    void OpenHelp();
+    // A number with the user's decimal separator; "---" when it is not finite.
+    static QString Shown(double value, const char* pattern);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    widgets::LogicalLayout* layout_ = nullptr;
+    widgets::PictureBox* picture_ = nullptr;
+};
+
+} // namespace nomograms

@@ -1,0 +1,79 @@
+#include "nomograms/HydraulicPrintout.h"
+
+#include "nomograms/ChartGrid.h"
+#include "widgets/CompanyLine.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PrintPage.h"
+
+#include <exception>
+
+namespace nomograms {
+
+namespace {
+
+constexpr double kPageWidth = 1000, kPageHeight = 1400;
+// The header starts this far from the top edge; it stays above the chart's titles.
+constexpr double kHeaderLeft = 15, kHeaderTop = 20;
+constexpr int kValueTab = 40;
+
+void PrintHeader(widgets::PrintPage& page, const HydraulicPrintInput& in) {
+    page.SetCurrentX(kHeaderLeft);
+    page.SetCurrentY(kPageHeight - kHeaderTop);
+    page.SetFontSize(10);
+    page.SetBold(false);
+    widgets::PrintCompanyLine(page, 11);
+    page.NewLine(2);
+
+    page.SetBold(true);
+    page.SetFontSize(14);
+    page.Print(QStringLiteral("Wykres zależności oporu przepływu Dp [kPa] od"), 20);
+    page.Print(QStringLiteral("natężenia przepływu wody G [kg/s]"), 27);
+    page.NewLine(2);
+
+    page.SetFontSize(12);
+    auto line = [&](const QString& label, const QString& value) {
+        page.Print(label, 1, false);
+        page.Print(value, kValueTab);
+    };
+    line(QStringLiteral(" Typ wymiennika: "), in.model);
+    line(QStringLiteral(" Typ obiegu: "),
+         in.heating ? QStringLiteral("woda grzejna") : QStringLiteral("woda ogrzewana"));
+    line(QStringLiteral(" Temperatura weściowa ") + in.inletCaption, in.inletText);
+    line(QStringLiteral(" Temperatura wyjściowa") + in.outletCaption, in.outletText);
+    line(QStringLiteral(" Wybrane natężenie przepływu = "),
+         in.flowText + QStringLiteral(" [kg/s]"));
+    line(QStringLiteral(" Wynikowy opór przepływu = "), in.dropText + QStringLiteral(" [kPa]"));
+}
+
+void DrawSegment(widgets::PrintPage& page, const Segment& s, double width, Qt::PenStyle style) {
+    if (s.IsFinite())
+        page.Line({s.x1, s.y1}, {s.x2, s.y2}, Qt::black, width, style);
+}
+
+// DrukujHydre: the characteristic and the dashed reading lines.
+void DrukujHydre(widgets::PrintPage& page, const HydraulicPrintInput& in, double& gw, double& dpw) {
+    const Characteristic c = CharacteristicEnds(in.T1, in.T2, in.m, in.heating, dpw, gw);
+    DrawSegment(page, CharacteristicLine(c), 3, Qt::SolidLine);
+    DrawSegment(page, DropReadingLine(gw, dpw), 1, Qt::DashLine);
+    DrawSegment(page, FlowReadingLine(gw, dpw), 1, Qt::DashLine);
+}
+
+} // namespace
+
+bool PrintHydraulicChart(QWidget* parent, const HydraulicPrintInput& in, double& gw, double& dpw) {
+    try {
+        widgets::PrintPage page;
+        page.SetScale(kPageWidth, kPageHeight);
+        PrintHeader(page, in);
+        DrawLogGrid(page, kOrigin, kSide, HydraulicPageGrid());
+        DrukujHydre(page, in, gw, dpw);
+        page.EndDoc();
+    } catch (const std::exception&) {
+        widgets::ShowMessage(parent, QString::fromUtf8(widgets::kPrintErrorText));
+        return false;
+    }
+    widgets::ShowMessage(parent, QString::fromUtf8(kHydraulicPrintSentText));
+    return true;
+}
+
+} // namespace nomograms

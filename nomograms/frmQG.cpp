@@ -1,0 +1,183 @@
+#include "nomograms/frmQG.h"
+
+#include "core/Catalogue.h"
+#include "core/Drawing.h"
+#include "core/Numbers.h"
+#include "nomograms/ChartGrid.h"
+#include "nomograms/HydraulicChart.h"
+#include "panel/OperatingPointPanel.h"
+#include "widgets/Environment.h"
+#include "widgets/LogicalLayout.h"
+#include "widgets/MessageBox.h"
+#include "widgets/PictureBox.h"
+#include "widgets/PictureButton.h"
+#include "widgets/AccessibleNames.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+
+using namespace nomograms;
+using panel::Field;
+
+namespace {
+
+const QColor kCurveColour(128, 0, 0);
+const QColor kReadingColour(0, 0, 255);
+constexpr double kBandLabelSize = 10; // points
+constexpr double kBandLabelY = 950;
+
+} // namespace
+
+frmQG::frmQG(QWidget* parent)
+    : ChartWindow(QStringLiteral("frmQG"),
+                  QStringLiteral("Wykres zależności mocy cieplnej od przepływu wody ogrzewanej"),
+                  parent) {
+    CreateControls();
+    widgets::ApplyAccessibleNames(this);
+}
+
+frmQG::~frmQG() = default;
+
+void frmQG::CreateControls() {
+    picQG_ = AddPicture(QStringLiteral("picQG"), QStringLiteral("wykres mocy cieplnej"));
+    lp_ = picQG_->AddLineObject(kReadingColour, 2);
+    lg_ = picQG_->AddLineObject(kReadingColour, 2);
+    picQG_->SetLineObjectVisible(lp_, false);
+    picQG_->SetLineObjectVisible(lg_, false);
+
+    AddLabel("etTyp", QStringLiteral("Wymiennik:"), {820, 763, 180, 24},
+             QStringLiteral("Wybierz poniżej typ wymiennika"));
+    cmbWymienniki_ = AddModelList({820, 736, 150, 28});
+    AddLabel("etG", QStringLiteral("przepływ G"), {820, 704, 90, 24});
+    txG_ = AddBox("txG", {915, 704, 80, 26},
+                  QStringLiteral("Wartość natężenia przepływu wody z wykresu"));
+    txG_->setText(QStringLiteral("1"));
+    AddLabel("etQ", QStringLiteral("moc cieplna Q"), {820, 674, 90, 24});
+    txQ_ = AddBox("txQ", {915, 674, 80, 26}, QStringLiteral("wartość wymaganej mocy cieplnej Q"));
+
+    panel_ = new panel::OperatingPointPanel(this, Layout(), panel::OutputNomogramPanelConfig(),
+                                            [this] { ClearChart(); });
+
+    pbObl_ = new QProgressBar(this);
+    pbObl_->setObjectName(QStringLiteral("pbObl"));
+    pbObl_->setRange(0, 100);
+    pbObl_->setTextVisible(false);
+    pbObl_->hide();
+    Layout()->Place(pbObl_, 820, 138, 180, 20);
+
+    // A click leaves the focus, and so a value being edited, where it is.
+    cmdOpis_ = AddButton("cmdOpis", "help", QStringLiteral("pomoc"), 810, Qt::TabFocus);
+    cmdLicz_ =
+        AddButton("cmdLicz", "calculate", QStringLiteral("wykonanie wykresu"), 885, Qt::TabFocus);
+    cmdExit_ = AddButton("cmdExit", "exit", QStringLiteral("wyjście z okna doboru wymienników"),
+                         960, Qt::TabFocus);
+
+    connect(cmbWymienniki_, &QComboBox::activated, this, [this] { panel_->Invalidate(); });
+    connect(txQ_, &QLineEdit::textEdited, this, [this] {
+        if (busy_ || panel::IsNumberText(txQ_->text()))
+            return;
+        const QScopedValueRollback busy(busy_, true);
+        widgets::ShowMessage(this, QStringLiteral("moc cieplna musi być liczbą"));
+        txQ_->setFocus();
+    });
+    connect(cmdOpis_, &QToolButton::clicked, this, &frmQG::cmdOpis_Click);
+    connect(cmdLicz_, &QToolButton::clicked, this, &frmQG::cmdLicz_Click);
+    connect(cmdExit_, &QToolButton::clicked, this, &QDialog::reject);
+
+    QWidget::setTabOrder(cmbWymienniki_, txG_);
+    QWidget::setTabOrder(txG_, txQ_);
+    QWidget::setTabOrder(txQ_, panel_->Box(Field::Dp1));
+    QWidget::setTabOrder(panel_->LastInTabOrder(), cmdOpis_);
+    QWidget::setTabOrder(cmdOpis_, cmdLicz_);
+    QWidget::setTabOrder(cmdLicz_, cmdExit_);
+}
+
+bool frmQG::CzyWyczyszczone() const {
+    return panel_->CzyWyczyszczone();
+}
+
+OutputChartInput frmQG::Input() const {
+    OutputChartInput in;
+    in.m = cmbWymienniki_->currentIndex();
+    in.centralHeating = panel_->CentralHeating();
+    in.Dp1 = panel_->Value(Field::Dp1);
+    in.Dp2 = panel_->Value(Field::Dp2);
+    in.T11 = panel_->Value(Field::T11);
+    in.T21 = panel_->Value(Field::T21);
+    in.T22 = panel_->Value(Field::T22);
+    in.t21Position = panel_->Position(Field::T21);
+    in.t11Position = panel_->Position(Field::T11);
+    return in;
+}
+
+void frmQG::PaintCountBand(const CountBand& band) {
+    const kod::Rgb c = kod::BandColour(band.n);
+    picQG_->FillRect(QRectF(QPointF(band.x1, kOrigin), QPointF(band.x2, kOrigin + kSide)),
+                     QColor(c.red, c.green, c.blue));
+    const double x = band.x1 + (band.x2 - band.x1) / 2.0;
+    picQG_->Text({x, kBandLabelY}, Shown(band.n, band.n >= 10 ? "00" : "0"), kBandLabelSize,
+                 Qt::black);
+}
+
+void frmQG::DrawChart() {
+    if (cmbWymienniki_->currentIndex() < 0)
+        return;
+    pbObl_->setValue(pbObl_->minimum());
+    pbObl_->show();
+    const OutputChartData chart = ComputeOutputChart(Input(), [this](int i) {
+        pbObl_->setValue(pbObl_->minimum() + (pbObl_->maximum() - pbObl_->minimum()) * i / kSide);
+    });
+    pbObl_->hide();
+
+    // Each drawing starts on an empty picture: no label of an earlier one stays above the bands.
+    picQG_->Clear();
+    max_ = chart.max;
+    for (const CountBand& band : chart.bands)
+        PaintCountBand(band);
+    DrawLogGrid(*picQG_, kOrigin, kSide, OutputChartGrid());
+    for (const auto& [a, b] : CurveSegments(chart.samples))
+        picQG_->Line(QPointF(a.x, a.y), QPointF(b.x, b.y), kCurveColour, 2);
+    gw_ = 1;
+    ShowReading();
+}
+
+void frmQG::ClearChart() {
+    picQG_->Clear();
+    picQG_->SetLineObjectVisible(lp_, false);
+    picQG_->SetLineObjectVisible(lg_, false);
+}
+
+void frmQG::ShowReading() {
+    if (cmbWymienniki_->currentIndex() < 0)
+        return;
+    const auto r = ReadingAt(Input(), gw_);
+    if (!r)
+        return;
+    picQG_->MoveLineObject(lp_, {kOrigin, r->y}, {r->x, r->y});
+    picQG_->MoveLineObject(lg_, {r->x, kOrigin}, {r->x, r->y});
+    picQG_->SetLineObjectVisible(lp_, true);
+    picQG_->SetLineObjectVisible(lg_, true);
+    txG_->setText(Shown(gw_, "#0.0"));
+    txQ_->setText(Shown(r->Q, "##0"));
+}
+
+void frmQG::PickFlow(double x) {
+    const auto flow = nomograms::PickFlow(x, max_);
+    if (!flow)
+        return;
+    gw_ = *flow;
+    ShowReading();
+}
+
+void frmQG::cmdLicz_Click() {
+    DrawChart();
+    panel_->SetCzyWyczyszczone(false);
+}
+
+void frmQG::cmdOpis_Click() {
+    OpenHelp();
+}

@@ -156,13 +156,4 @@ void CoefficientWindow::cmdExit_Click() {
     reject();
 }
 
-void CoefficientWindow::keyPressEvent(QKeyEvent* event) {
-    // The window closes by its exit button or its close box only, not by Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 } // namespace coefficients

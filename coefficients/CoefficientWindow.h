@@ -60,7 +60,6 @@ protected:
     };
     CoefficientWindow(const Kind& kind, QWidget* parent);
 
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PlaceFromTop(QWidget* w, double left, double top, double width, double height);

@@ -110,11 +110,3 @@ void frmPDF::paintEvent(QPaintEvent*) {
     widgets::PaintGradientBackground(painter, static_cast<int>(kWidth), static_cast<int>(kHeight));
 }
 
-void frmPDF::keyPressEvent(QKeyEvent* event) {
-    // The window closes by its exit button or its close box only, not by Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

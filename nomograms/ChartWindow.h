@@ -43,7 +43,6 @@ protected:
     static QString Shown(double value, const char* pattern);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     widgets::LogicalLayout* layout_ = nullptr;

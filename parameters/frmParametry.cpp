@@ -133,15 +133,6 @@ void frmParametry::FitToGrid() {
     resize(size);
 }
 
-void frmParametry::keyPressEvent(QKeyEvent* event) {
-    // The window closes by its exit button or its close box only, not by Escape.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void frmParametry::cmdDruk_Click() {
     parameters::PrintParameters(this);
 }

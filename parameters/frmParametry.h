@@ -22,7 +22,6 @@ public:
     void cmdExit_Click();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();

@@ -1,6 +1,12 @@
 #include "shell/frmVarmi.h"
 
+#include "coefficients/frmWskKT.h"
+#include "coefficients/frmwsk.h"
 #include "core/Kod.h"
+#include "descriptions/frmPDF.h"
+#include "nomograms/frmHydra.h"
+#include "nomograms/frmQG.h"
+#include "parameters/frmParametry.h"
 #include "selection/frmDobor.h"
 #include "shell/Dialog.h"
 #include "shell/frmInformacja.h"
@@ -110,13 +116,17 @@ void frmVarmi::CreateMenus() {
     QMenu* wykresy = bar->addMenu(QStringLiteral("Wykresy"));
     wykresy->setObjectName(QStringLiteral("mnuWykresy"));
     NamedAction(wykresy->menuAction(), "mnuWykresy");
-    // The nomograms and coefficient charts are not part of this build: their entries do nothing.
-    NamedAction(wykresy->addAction(QStringLiteral("Wykresy &hydrauliczne")), "mnuHydra");
-    NamedAction(wykresy->addAction(QStringLiteral("Wykresy &cieplne")), "mnuCieplo");
-    NamedAction(wykresy->addAction(QStringLiteral("Wykresy wskaźników od temperatury T12")),
-                "mnuWskKT");
-    NamedAction(wykresy->addAction(QStringLiteral("Wykresy &wskaźników od mocy cieplnej")),
-                "mnuWsk");
+    auto* hydra =
+        NamedAction(wykresy->addAction(QStringLiteral("Wykresy &hydrauliczne")), "mnuHydra");
+    connect(hydra, &QAction::triggered, this, &frmVarmi::OpenTool<frmHydra>);
+    auto* cieplo = NamedAction(wykresy->addAction(QStringLiteral("Wykresy &cieplne")), "mnuCieplo");
+    connect(cieplo, &QAction::triggered, this, &frmVarmi::OpenTool<frmQG>);
+    auto* wskKT = NamedAction(
+        wykresy->addAction(QStringLiteral("Wykresy wskaźników od temperatury T12")), "mnuWskKT");
+    connect(wskKT, &QAction::triggered, this, &frmVarmi::OpenTool<frmWskKT>);
+    auto* wsk = NamedAction(
+        wykresy->addAction(QStringLiteral("Wykresy &wskaźników od mocy cieplnej")), "mnuWsk");
+    connect(wsk, &QAction::triggered, this, &frmVarmi::OpenTool<frmwsk>);
 
     QMenu* opisy = bar->addMenu(QStringLiteral("&Informacja "));
     opisy->setObjectName(QStringLiteral("mnuOpisy"));
@@ -127,8 +137,8 @@ void frmVarmi::CreateMenus() {
         NamedAction(opisy->addAction(QStringLiteral("Opisy urządzań")), "mnuOpisyUrzadzen");
     connect(opisyUrzadzen, &QAction::triggered, this, &frmVarmi::mnuOpisyUrzadzen_Click);
 
-    // The parameter table is not part of this build: the entry does nothing.
-    NamedAction(bar->addAction(QStringLiteral("&Parametry")), "mnuParametry");
+    auto* parametry = NamedAction(bar->addAction(QStringLiteral("&Parametry")), "mnuParametry");
+    connect(parametry, &QAction::triggered, this, &frmVarmi::OpenTool<frmParametry>);
 
     auto* ustawienia = NamedAction(bar->addAction(QStringLiteral("&Ustawienia")), "mnuUstawienia");
     connect(ustawienia, &QAction::triggered, this, &frmVarmi::mnuUstawienia_Click);
@@ -165,20 +175,43 @@ void frmVarmi::Pasek_ButtonClick(const QString& key) {
         OpenInformation();
     else if (key == QStringLiteral("Opisy"))
         OpenDescriptions();
+    else if (key == QStringLiteral("Parametry"))
+        OpenParametersModeless();
+    else if (key == QStringLiteral("Hydra"))
+        OpenTool<frmHydra>();
+    else if (key == QStringLiteral("Ciepło"))
+        OpenTool<frmQG>();
+    else if (key == QStringLiteral("wskQ"))
+        OpenTool<frmwsk>();
+    else if (key == QStringLiteral("WskKT"))
+        OpenTool<frmWskKT>();
     else if (key == QStringLiteral("dobór"))
-        OpenSelection();
+        OpenTool<frmDobor>();
     else if (key == QStringLiteral("Wyjście"))
         EndApplication();
-    // "Parametry", "Hydra", "Ciepło", "wskQ" and "WskKT" open windows not part of this build.
 }
 
-// The selection window shows Pasek again when it is closed.
-void frmVarmi::OpenSelection() {
+void frmVarmi::mnuDobor_Click() {
+    OpenTool<frmDobor>();
+}
+
+// A tool window shows Pasek again when it is closed.
+template <typename Window> void frmVarmi::OpenTool() {
     HiddenWhile hidden(Pasek);
-    auto* window = new frmDobor(this);
+    auto* window = new Window(this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QDialog::finished, Pasek, &QWidget::show);
     window->exec();
+}
+
+// From the toolbar the parameter table leaves the menu usable; Pasek comes back when it closes.
+void frmVarmi::OpenParametersModeless() {
+    Pasek->hide();
+    auto* window = new frmParametry(this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setModal(false);
+    connect(window, &QDialog::finished, Pasek, &QWidget::show);
+    window->show();
 }
 
 void frmVarmi::OpenInformation() {
@@ -198,7 +231,8 @@ void frmVarmi::OpenDescriptions() {
         QStringLiteral("\r\nJeżeli chcesz przejść do przeglądania opisów naciśnij przycisk "
                        "'TAK', jeśli nie przycisk 'NIE'");
     if (widgets::AskYesNo(this, text, QStringLiteral("Oglądanie opisów urządzeń"))) {
-        // The product description viewer is not part of this build.
+        frmPDF viewer(this);
+        viewer.exec();
     }
 }
 

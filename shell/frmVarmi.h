@@ -35,13 +35,15 @@ private:
     void CreateMenus();
     void CreateToolbar();
 
-    void mnuDobor_Click() { OpenSelection(); }
+    void mnuDobor_Click();
     void mnuInfo_Click() { OpenInformation(); }
     void mnuOpisyUrzadzen_Click() { OpenDescriptions(); }
     void mnuUstawienia_Click() { OpenSettings(); }
     void mnuWyjscie_Click() { EndApplication(); }
 
-    void OpenSelection();
+    // Opens a tool window modal, with Pasek hidden until it is closed.
+    template <typename Window> void OpenTool();
+    void OpenParametersModeless();
     void OpenInformation();
     void OpenDescriptions();
     void OpenSettings();

@@ -107,16 +107,26 @@ const std::tuple<Text, Text, Text> kMenus[] = {
     {"mnuWyjscie", "&Wyjście", ""},
 };
 
-// Trigger, the modal window's class ("" for the Yes/No confirmation) and the control that closes
-// it, the other way being its close box ("no" for the confirmation).
-const std::tuple<Text, Text, Text> kToolWindows[] = {
-    {"mnuInfo", "frmInformacja", "cmdExit"},
-    {"Informacja", "frmInformacja", "cmdExit"},
-    {"mnuUstawienia", "Dialog", "OKButton"},
-    {"mnuOpisyUrzadzen", "", "yes"},
-    {"Opisy", "", "yes"},
-    {"mnuDobor", "frmDobor", "cmdExit"},
-    {"dobor", "frmDobor", "cmdExit"},
+// Trigger, whether the Yes/No confirmation comes first, the modal window's class and the control
+// that closes it (nullptr: only its close box; the other way is always the close box, and "no"
+// for the confirmation).
+const std::tuple<Text, bool, Text, Text> kToolWindows[] = {
+    {"mnuInfo", false, "frmInformacja", "cmdExit"},
+    {"Informacja", false, "frmInformacja", "cmdExit"},
+    {"mnuUstawienia", false, "Dialog", "OKButton"},
+    {"mnuOpisyUrzadzen", true, "frmPDF", nullptr},
+    {"Opisy", true, "frmPDF", nullptr},
+    {"mnuDobor", false, "frmDobor", "cmdExit"},
+    {"dobor", false, "frmDobor", "cmdExit"},
+    {"mnuHydra", false, "frmHydra", "cmdExit"},
+    {"Hydra", false, "frmHydra", "cmdExit"},
+    {"mnuCieplo", false, "frmQG", "cmdExit"},
+    {"Cieplo", false, "frmQG", "cmdExit"},
+    {"mnuWsk", false, "frmwsk", "cmdExit"},
+    {"wskQ", false, "frmwsk", "cmdExit"},
+    {"mnuWskKT", false, "frmWskKT", "cmdExit"},
+    {"WskKT", false, "frmWskKT", "cmdExit"},
+    {"mnuParametry", false, "frmParametry", "cmdExit"},
 };
 
 // Name, typed (nullptr: drive D picked), OK (else the close box), PdfPath after (was /opisy/;
@@ -234,17 +244,22 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("close");
         for (int i = 0; i < int(std::size(kToolWindows)); ++i) {
-            const auto& [trigger, window, button] = kToolWindows[i];
-            for (const char* close : {button, *window == 0 ? "no" : "close box"})
-                QTest::addRow("%s, %s", trigger, close) << i << QString(close);
+            const auto& [trigger, confirmed, window, button] = kToolWindows[i];
+            QStringList ways{"close box"};
+            if (button)
+                ways << button;
+            if (confirmed)
+                ways << "no";
+            for (const QString& close : ways)
+                QTest::addRow("%s, %s", trigger, qPrintable(close)) << i << close;
         }
     }
     void pasekShownAgain() {
         QFETCH(int, row);
         QFETCH(QString, close);
-        const auto& [trigger, window, button] = kToolWindows[row];
+        const auto& [trigger, confirmed, window, button] = kToolWindows[row];
         bool hiddenMeanwhile = false;
-        Messages messages(close == "yes");
+        Messages messages(close != "no");
         messages.observe = [&] { hiddenMeanwhile = Pasek()->isHidden(); };
         ModalWatcher watcher([&](QWidget* modal) {
             hiddenMeanwhile = Pasek()->isHidden();
@@ -254,15 +269,29 @@ private slots:
 
         Action(trigger)->trigger();
 
-        // The confirmation opens nothing, whatever the answer: there is no viewer in this build.
-        QCOMPARE(watcher.seen, *window == 0 ? QStringList() : QStringList{window});
-        QCOMPARE(messages.records.size(), std::size_t(*window == 0));
+        QCOMPARE(watcher.seen, close == "no" ? QStringList() : QStringList{window});
+        QCOMPARE(messages.records.size(), std::size_t(confirmed));
         for (const widgets::MessageRecord& box : messages.records) {
             QCOMPARE(box.title, "Oglądanie opisów urządzeń");
             QCOMPARE(box.text, Confirmation("/opisy/"));
         }
         QVERIFY(hiddenMeanwhile);
         QVERIFY(Pasek()->isVisible());
+        QVERIFY(window_->findChildren<QDialog*>().isEmpty()); // closed windows are gone
+    }
+
+    // From the toolbar the parameter table opens modeless: the menu stays usable while it is
+    // open, and Pasek comes back when it is closed.
+    void parametersFromToolbarModeless() {
+        Action("Parametry")->trigger();
+        auto* table = window_->findChild<QDialog*>("frmParametry");
+        QVERIFY(table && table->isVisible() && !table->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(Pasek()->isHidden());
+        QVERIFY(window_->menuBar()->isEnabled());
+        Child<QAbstractButton>(table, "cmdExit")->click();
+        QVERIFY(Pasek()->isVisible());
+        QTRY_VERIFY(window_->findChild<QDialog*>("frmParametry") == nullptr);
     }
 
     void diagnosticsKey_data() {

@@ -25,7 +25,7 @@ bool Ready(benchmark::State& state) {
     const QString copy = dir.filePath(QStringLiteral("parametr.txt"));
     QFile::remove(copy);
     if (!QFile::copy(QStringLiteral(VARMI_CATALOGUE), copy) ||
-        !kod::WritePdfPathFile(dir.path().toStdString(), "/tmp/")) {
+        kod::WritePdfPathFile(dir.path().toStdString(), "/tmp/") != kod::PdfPathWrite::Written) {
         state.SkipWithError("catalogue not copied");
         return false;
     }

@@ -139,7 +139,8 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
 
     const double larger =
         std::isnan(r.G1Ratio) || std::isnan(r.G2Ratio) ? kNaN : std::max(r.G1Ratio, r.G2Ratio);
-    const double count = std::floor(larger) + 1.0 + extra;
+    // No output, no installation: a count of nothing makes every result non-finite.
+    const double count = f.Q > 0 ? std::floor(larger) + 1.0 + extra : kNaN;
     n = SaturatedCount(count);
     r.Gr1 = r.G1 / count;
     r.Gr2 = r.G2 / count;
@@ -151,7 +152,7 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
     const double P = (f.T11 - T12) / (f.T11 - f.T21);
     const double k = f.C * std::pow(r.Gr1, f.expGr1) * std::pow(r.Gr2, f.expGr2) * f.factorT11 *
                      f.factorT22 * std::pow(P, f.expP);
-    ke = 1.0 / (1.0 / k + f.R);
+    ke = std::isfinite(count) ? 1.0 / (1.0 / k + f.R) : kNaN;
     EvaluationResult = r;
 }
 

@@ -4,6 +4,7 @@
 #include "core/FieldReader.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -31,15 +32,27 @@ namespace fs = std::filesystem;
 const char* const kParameterFile = "parametr.txt";
 const char* const kPdfPathFile = "pathpdf.txt";
 
-// The whole file as bytes, or nullopt when it cannot be read.
-std::optional<std::string> ReadFileBytes(const fs::path& file) {
+// No sane catalogue text is longer than this; a longer field makes the file incomplete.
+constexpr std::size_t kMaxFieldBytes = 64 * 1024;
+constexpr int kCatalogueFields = kParamRows * kParamColumns + kSeriesSize; // 119
+// The 119 fields at their longest, with room for separators: nothing beyond is ever needed.
+constexpr std::size_t kMaxCatalogueBytes = (kCatalogueFields + 1) * (kMaxFieldBytes + 64);
+
+// The first `limit` bytes of the file (all of a smaller one), or nullopt when it cannot be read.
+std::optional<std::string> ReadFileBytes(const fs::path& file,
+                                         std::size_t limit = kMaxCatalogueBytes) {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec))
         return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char chunk[64 * 1024];
+    while (bytes.size() < limit && in) {
+        in.read(chunk, static_cast<std::streamsize>(std::min(sizeof chunk, limit - bytes.size())));
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad())
         return std::nullopt;
     return bytes;
@@ -68,10 +81,17 @@ Catalogue ReadCatalogue(const fs::path& file) {
                          std::to_string(found) + " z 119 wymaganych pól. Program zostanie " +
                          "zakończony.");
     };
+    // A field that runs on too long ends the catalogue there, as the end of the file would.
+    std::size_t start = 0;
+    auto tooLong = [&] {
+        const bool longer = reader.Position() - start > kMaxFieldBytes;
+        start = reader.Position();
+        return longer;
+    };
     for (auto& row : c.table) {
         for (auto& cell : row) {
             std::optional<std::string> field = reader.NextText();
-            if (!field)
+            if (!field || tooLong())
                 throw shortFile();
             cell = std::move(*field);
             ++found;
@@ -79,7 +99,7 @@ Catalogue ReadCatalogue(const fs::path& file) {
     }
     for (double& value : c.series) {
         std::optional<double> number = reader.NextNumber();
-        if (!number)
+        if (!number || tooLong())
             throw shortFile();
         value = *number;
         ++found;
@@ -99,10 +119,16 @@ std::optional<std::string> ReadPdfPath(const fs::path& file) {
     return field;
 }
 
-std::string FallbackPdfPath(const DriveSystem& drives) {
-    for (const Drive& d : drives.Drives())
-        if (d.cdrom)
+// The first CD-ROM whose root can be stored in pathpdf.txt, else the fallback root; the CD-ROMs
+// passed over go to `skipped`.
+std::string FallbackPdfPath(const DriveSystem& drives, std::vector<std::string>& skipped) {
+    for (const Drive& d : drives.Drives()) {
+        if (!d.cdrom)
+            continue;
+        if (IsStorablePath(d.root))
             return d.root;
+        skipped.push_back(d.root);
+    }
     return drives.FallbackRoot();
 }
 
@@ -150,40 +176,32 @@ void SetResultLabels() {
     };
 }
 
-bool WritePdfPathFile(const fs::path& appDir, const std::string& path) {
-    // A quote would end the field early when the file is read back.
-    if (path.find('"') != std::string::npos)
-        return false;
-    const fs::path target = appDir / kPdfPathFile;
-    const fs::path temp = appDir / (std::string(kPdfPathFile) + ".tmp");
-    std::error_code ec;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << '"' << ToCp1250(path) << "\"\r\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+bool IsStorablePath(const std::string& path) {
+    return path.find('"') == std::string::npos && FromCp1250(ToCp1250(path)) == path;
+}
+
+PdfPathWrite WritePdfPathFile(const fs::path& appDir, const std::string& path) {
+    if (!IsStorablePath(path))
+        return PdfPathWrite::Unstorable;
+    const std::string target = (appDir / kPdfPathFile).string();
+    if (IsReadOnlyFile(target))
+        return PdfPathWrite::ReadOnly;
+    return WriteFileDurably(target, '"' + ToCp1250(path) + "\"\r\n") ? PdfPathWrite::Written
+                                                                     : PdfPathWrite::Failed;
 }
 
 void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
     Catalogue catalogue = ReadCatalogue(appDir / kParameterFile);
 
     std::optional<std::string> pdfPath = ReadPdfPath(appDir / kPdfPathFile);
+    std::vector<std::string> skipped;
     if (!pdfPath) {
-        pdfPath = FallbackPdfPath(drives);
-        if (!WritePdfPathFile(appDir, *pdfPath))
+        pdfPath = FallbackPdfPath(drives, skipped);
+        const PdfPathWrite written = WritePdfPathFile(appDir, *pdfPath);
+        if (written == PdfPathWrite::ReadOnly)
+            throw LoadError("Plik pathpdf.txt (" + PathText(appDir / kPdfPathFile) +
+                            ") jest pusty i tylko do odczytu. Program zostanie zakończony.");
+        if (written != PdfPathWrite::Written)
             throw LoadError("Nie można zapisać pliku pathpdf.txt (" +
                             PathText(appDir / kPdfPathFile) +
                             "). Sprawdź, czy katalog programu nie jest tylko do odczytu. Program " +
@@ -193,6 +211,7 @@ void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
     SetCatalogue(std::move(catalogue.table), catalogue.series);
     SetResultLabels();
     PdfPath = std::move(*pdfPath);
+    SkippedDrives = std::move(skipped);
 }
 
 } // namespace kod

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kod {
 
@@ -61,9 +62,19 @@ public:
 void LoadParameters(const std::filesystem::path& appDir,
                     const DriveSystem& drives = SystemDrives());
 
-// Writes pathpdf.txt in appDir as one quoted field and CR LF, through a temporary file renamed
-// over the old one. Returns false when it could not be written; the old file is then untouched.
-bool WritePdfPathFile(const std::filesystem::path& appDir, const std::string& path);
+// Whether a path can be written to pathpdf.txt and read back unchanged: no double quote, and only
+// characters that Windows-1250 has.
+bool IsStorablePath(const std::string& path);
+
+enum class PdfPathWrite { Written, Unstorable, ReadOnly, Failed };
+
+// Writes pathpdf.txt in appDir as one quoted field and CR LF, durably (a power cut leaves the old
+// or the new file). A file the user made read-only is left as it is (ReadOnly); a path that could
+// not be read back is not written (Unstorable). Unless Written, the old file is untouched.
+PdfPathWrite WritePdfPathFile(const std::filesystem::path& appDir, const std::string& path);
+
+// CD-ROM roots the last load passed over because their path cannot be stored in pathpdf.txt.
+inline std::vector<std::string> SkippedDrives;
 
 // Fills ResultLabels with the sixteen fixed captions.
 void SetResultLabels();

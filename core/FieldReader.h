@@ -16,6 +16,8 @@ public:
     explicit FieldReader(std::string_view text) : text_(text) {}
     std::optional<std::string> NextText();
     std::optional<double> NextNumber();
+    // How far the reading has come, in bytes of the text.
+    std::size_t Position() const { return pos_; }
 
 private:
     bool AtLineEnd() const;

@@ -185,6 +185,7 @@ Significant SignificantDigits(double value) {
 }
 
 constexpr int kMaxDecimals = 40;
+constexpr double kLargestShown = 1e15;
 
 } // namespace
 
@@ -233,7 +234,8 @@ NumberPattern::NumberPattern(std::string_view pattern) {
 void NumberPattern::AppendTo(std::string& out, double value, char decimalSeparator) const {
     if (percent_)
         value *= 100.0;
-    if (!std::isfinite(value)) {
+    // Past 15 significant digits the integer part would be noise: such a value is not shown.
+    if (!std::isfinite(value) || std::fabs(value) >= kLargestShown) {
         out += "---";
         return;
     }

@@ -27,7 +27,8 @@ std::int32_t RoundHalfEven32(double value);
 // "#0.##", "#.#", "0", "00" and the like. "#" is an optional digit, "0" a required one, "\x" a
 // literal x. Rounds half away from zero on the decimal digits. An all-optional pattern writes no
 // digit for 0 ("####" gives ""), and a pattern with a point keeps the separator when no decimals
-// are left ("#0.##" writes 25 as "25."). A non-finite value gives "---".
+// are left ("#0.##" writes 25 as "25."). A non-finite value, or one of 1e15 or more in
+// magnitude, gives "---".
 std::string FormatPattern(double value, std::string_view pattern, char decimalSeparator);
 
 // Right-aligns a text in as many characters as the pattern has "@" ("@@@").

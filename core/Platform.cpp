@@ -1,10 +1,15 @@
 #include "core/Platform.h"
 
 #include <array>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kod {
 
@@ -105,6 +110,62 @@ std::string WithTrailingSeparator(std::string path) {
 
 std::string DevelopmentPdfDirectory() {
     return "/zelko/varmi/pdf/";
+}
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool SyncDirectoryOf(const std::string& file) {
+    std::string dir = std::filesystem::path(file).parent_path().string();
+    if (dir.empty())
+        dir = ".";
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL; // some file systems cannot sync a folder
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+bool WriteFileDurably(const std::string& file, const std::string& bytes) {
+    const std::string temp = file + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return SyncDirectoryOf(file);
+}
+
+bool IsReadOnlyFile(const std::string& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    // The owner's write bit, not access(): the user's choice counts even for root.
+    return (st.st_mode & S_IWUSR) == 0;
+}
+
+void IgnoreFileSizeLimitSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace kod

@@ -32,6 +32,18 @@ std::vector<Drive> DrivesFromMountTable(const std::string& mounts);
 // The native directory separator ('/' here).
 char PathSeparator();
 
+// Writes `bytes` to `file` so that a power cut leaves the old file or the new one, never an empty
+// or a cut one: into a temporary file beside it, flushed to the disk, renamed over the file, and
+// the directory flushed. Returns false, leaving the old file and no temporary file, on failure.
+bool WriteFileDurably(const std::string& file, const std::string& bytes);
+
+// True when the file exists and its owner may not write it (a file the user made read-only).
+bool IsReadOnlyFile(const std::string& file);
+
+// Writes to a file beyond the process's file-size limit fail as a full disk does, instead of
+// ending the program.
+void IgnoreFileSizeLimitSignal();
+
 // Appends the native separator unless the path already ends with one.
 std::string WithTrailingSeparator(std::string path);
 

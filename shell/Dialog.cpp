@@ -148,7 +148,18 @@ void Dialog::OKButton_Click() {
         widgets::ShowMessage(this, problem, widgets::kAppTitle, widgets::MsgIcon::Exclamation);
         return;
     }
-    if (!kod::WritePdfPathFile(appDir_, path)) {
+    switch (kod::WritePdfPathFile(appDir_, path)) {
+    case kod::PdfPathWrite::Written:
+        break;
+    case kod::PdfPathWrite::ReadOnly:
+        widgets::ShowMessage(this,
+                             QStringLiteral("Plik pathpdf.txt jest tylko do odczytu i nie może "
+                                            "zostać zmieniony. Ścieżka do plików opisów nie "
+                                            "została zmieniona."),
+                             widgets::kAppTitle, widgets::MsgIcon::Exclamation);
+        return;
+    case kod::PdfPathWrite::Unstorable:
+    case kod::PdfPathWrite::Failed:
         widgets::ShowMessage(this,
                              QStringLiteral("Nie można zapisać pliku pathpdf.txt w katalogu "
                                             "programu. Ścieżka do plików opisów nie została "

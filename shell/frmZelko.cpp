@@ -19,10 +19,14 @@ frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
 
     // Which directory the program keeps its files in: the executable's, or the user's own when
     // the program is installed.
-    etKatalog = new QLabel(QStringLiteral("Katalog danych programu: ") +
-                               QDir::toNativeSeparators(
-                                   QString::fromStdU16String(widgets::AppDirectory().u16string())),
-                           this);
+    QString where =
+        QStringLiteral("Katalog danych programu: ") +
+        QDir::toNativeSeparators(QString::fromStdU16String(widgets::AppDirectory().u16string()));
+    for (const std::string& root : kod::SkippedDrives)
+        where += QStringLiteral("\nPominięto napęd CD-ROM %1: jego ścieżki nie można zapisać w "
+                                "pliku pathpdf.txt.")
+                     .arg(widgets::Q(root));
+    etKatalog = new QLabel(where, this);
     etKatalog->setObjectName(QStringLiteral("etKatalog"));
     etKatalog->setWordWrap(true);
     etKatalog->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,4 +1,5 @@
 #include "core/AppDirectory.h"
+#include "core/Platform.h"
 #include "shell/ApplicationKeys.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    kod::IgnoreFileSizeLimitSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varmi"));
     QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kod;
 using namespace testing_core;
 
@@ -75,6 +79,34 @@ TEST_F(LogFile, TraceShowsEveryTemperatureBeforeAnExtraExchanger) {
     // Columns 1-4 "t12=", 5-8 " 46 ", 9-15 "l.wym.=", 16-18 " 2 ", kw= from 29, ke= from 43;
     // kw = 320 / (2 · 14 / ln(40/26)) = 4.923, with the comma as separator.
     EXPECT_EQ("t12= 46 l.wym.= 2           kw=4,923      ke=5,000", lines.back());
+}
+
+} // namespace
+
+namespace {
+
+// Past the process's file-size limit the log's writes fail and the run is told, as on a full disk;
+// the program is not ended by the signal that the limit raises.
+TEST(LogFileSizeLimit, FailsTheWriteInsteadOfEndingTheProgram) {
+    testing_core::TempDir dir;
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        kod::IgnoreFileSizeLimitSignal();
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        kod::CalcLog log;
+        log.Open(dir.path / "raport.txt", '.');
+        for (int i = 0; i < 2000; ++i)
+            log.WriteTrial(45 + i, 1, 1.2, 1.3);
+        log.Close();
+        ::_exit(log.Failed() ? 3 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(pid, ::waitpid(pid, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(3, WEXITSTATUS(status)); // the failure was noticed
+    EXPECT_LE(testing_core::ReadBytes(dir.path / "raport.txt").size(), 4096u);
 }
 
 } // namespace

@@ -285,6 +285,15 @@ TEST_F(Calculations, OutsideTheDomainNothingBreaks) {
     }
     Evaluate(1e-300, 100, 90, 70, 40, 60, 100, 3); // a vanishing permissible drop
     EXPECT_EQ(most, n);
+    // No output (or a negative one): no installation, so nothing finite and no success.
+    for (double Q : {0.0, -50.0}) {
+        Evaluate(100, 100, 90, 70, 40, 60, Q, 0);
+        EXPECT_TRUE(std::isnan(kw) && std::isnan(ke)) << Q;
+        EXPECT_EQ(most, n) << Q;
+        double T12 = 0;
+        FindOutletTemperature(45, 80, 0, true, 100, 100, 90, T12, 40, 60, Q, kw, ke, n, false);
+        EXPECT_EQ(-1, T12) << Q;
+    }
     SetModel(2, {.a1 = 0}); // division by zero in the inverse law
     double G = 0;
     FlowForPressureDrop(80, 60, 2, true, 10, G);

@@ -186,6 +186,57 @@ TEST_F(Loading, AnUnwritablePdfPathFailsTheLoad) {
     EXPECT_FALSE(fs::exists(dir.path / "pathpdf.txt.tmp"));
 }
 
+// The reader needs the first 119 fields only: what follows them is never read, whatever its size,
+// and a field longer than any catalogue text (64 KiB) makes the file incomplete.
+TEST_F(Loading, OnlyTheFieldsAreReadAndNoFieldIsEndless) {
+    // Field 2 (row 0, column 1) holds 70 000 characters: 1 field read, then the cut.
+    const std::string endless =
+        Replace(natural, "\"Lp.\",", "\"Lp.\",\"" + std::string(70000, 'a'));
+    const std::string message = Load(endless);
+    EXPECT_NE(std::string::npos, message.find("niekompletny: zawiera 1 z 119")) << message;
+    // A number that never ends is no better: the 97th field (the first number) made of digits.
+    const std::string digits = Replace(natural, "1.010\r\n", std::string(70000, '1') + "\r\n");
+    EXPECT_NE(std::string::npos, Load(digits).find("zawiera 96 z 119"));
+    ExpectUntouched();
+
+    const std::string tail(20 * 1024 * 1024, 'x'); // 20 MiB past field 119
+    EXPECT_EQ("", Load(natural + "\r\n" + tail));
+    EXPECT_EQ(sample, ParamTable);
+    EXPECT_DOUBLE_EQ(1.032, ParamSeries[22]);
+}
+
+// A CD-ROM whose root cannot be written to pathpdf.txt and read back (a double quote, a letter
+// outside Windows-1250) is passed over for the next one, or the fallback root, and remembered.
+TEST_F(Loading, UnstorableCdRomRootsArePassedOver) {
+    const FakeDrives odd{{{"/media/a\"b/", true}, {"/media/\xE6\x96\x87/", true}, {"/cd/", true}}};
+    EXPECT_EQ("", Load(natural, odd));
+    EXPECT_EQ("/cd/", PdfPath);
+    EXPECT_EQ("\"/cd/\"\r\n", ReadBytes(dir.path / "pathpdf.txt"));
+    EXPECT_EQ((std::vector<std::string>{"/media/a\"b/", "/media/\xE6\x96\x87/"}), SkippedDrives);
+    fs::remove(dir.path / "pathpdf.txt");
+    const FakeDrives onlyOdd{{{"/media/a\"b/", true}}};
+    EXPECT_EQ("", Load(natural, onlyOdd));
+    EXPECT_EQ("C:\\", PdfPath);
+}
+
+// pathpdf.txt is replaced whole or not at all; one the user made read-only stays as it is.
+TEST_F(Loading, PdfPathFileIsReplacedWholeOrLeftAlone) {
+    EXPECT_EQ(PdfPathWrite::Written, WritePdfPathFile(dir.path, "/srv/pdf/"));
+    EXPECT_EQ("\"/srv/pdf/\"\r\n", ReadBytes(dir.path / "pathpdf.txt"));
+    EXPECT_EQ(PdfPathWrite::Unstorable, WritePdfPathFile(dir.path, "/a\"b/"));
+    EXPECT_EQ(PdfPathWrite::Unstorable, WritePdfPathFile(dir.path, "/\xE6\x96\x87/"));
+    fs::permissions(dir.path / "pathpdf.txt", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_EQ(PdfPathWrite::ReadOnly, WritePdfPathFile(dir.path, "/inna/"));
+    EXPECT_EQ("\"/srv/pdf/\"\r\n", ReadBytes(dir.path / "pathpdf.txt"));
+    // An empty read-only file stops the start-up with its own message.
+    fs::permissions(dir.path / "pathpdf.txt", fs::perms::owner_write, fs::perm_options::add);
+    WriteBytes(dir.path / "pathpdf.txt", "");
+    fs::permissions(dir.path / "pathpdf.txt", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_NE(std::string::npos, Load(natural).find("tylko do odczytu"));
+    ExpectUntouched();
+    EXPECT_FALSE(fs::exists(dir.path / "pathpdf.txt.tmp"));
+}
+
 TEST(DrivesFromMountTable, RealVolumesWithCdRomsMarked) {
     std::vector<std::string> roots; // CD-ROMs marked with *
     for (const Drive& d : DrivesFromMountTable("proc /proc proc rw 0 0\n"

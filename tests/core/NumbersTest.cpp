@@ -93,7 +93,8 @@ TEST(FormatPattern, WritesThePatternsOfTheWindows) {
         {25.0, "#0.##", "25,"},       {0.04, "#.#", ","},
         {9.995, "#0.00", "10,00"},    {999.9996, "##0.000", "1000,000"},
         {0.999, "#0.##", "1,"},       {99.5, "00", "100"},
-        {kNaN, "#0.00", "---"},
+        {kNaN, "#0.00", "---"},       {1e308, "#0.00", "---"}, // never hundreds of digits
+        {-1e15, "#0", "---"},         {999999999999999.0, "#0", "999999999999999"},
     };
     for (const auto& [value, pattern, expected] : cases)
         EXPECT_EQ(expected, FormatPattern(value, pattern, ',')) << value << " with " << pattern;

@@ -71,7 +71,8 @@ private slots:
     void initTestCase() {
         QVERIFY(!Mode().isEmpty()); // run through with-cups.sh
         QVERIFY(QFile::copy(QStringLiteral(VARMI_CATALOGUE), dir_.filePath("parametr.txt")));
-        QVERIFY(kod::WritePdfPathFile(dir_.path().toStdString(), "/tmp/"));
+        QCOMPARE(kod::WritePdfPathFile(dir_.path().toStdString(), "/tmp/"),
+                 kod::PdfPathWrite::Written);
         widgets::SetAppDirectory(dir_.path().toStdString());
         kod::LoadParameters(dir_.path().toStdString());
         widgets::PrintPage::RedirectToPdf(QString()); // the real default printer

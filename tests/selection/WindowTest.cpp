@@ -222,7 +222,8 @@ private slots:
     void initTestCase() {
         QVERIFY(QFile::copy(QStringLiteral(VARMI_CATALOGUE), file("parametr.txt")));
         // pathpdf.txt present, so that no drive is searched.
-        QVERIFY(kod::WritePdfPathFile(dir_.path().toStdString(), "/tmp/"));
+        QCOMPARE(kod::WritePdfPathFile(dir_.path().toStdString(), "/tmp/"),
+                 kod::PdfPathWrite::Written);
         widgets::SetAppDirectory(dir_.path().toStdString());
         kod::LoadParameters(dir_.path().toStdString());
     }

@@ -4,6 +4,7 @@
 #include "shell/ApplicationKeys.h"
 #include "shell/Dialog.h"
 #include "shell/frmVarmi.h"
+#include "shell/frmZelko.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
 
@@ -360,6 +361,34 @@ private slots:
         // The confirmation of the same run shows the path in effect.
         Action("Opisy")->trigger();
         QCOMPARE(messages.records.back().text, Confirmation(stored));
+    }
+
+    // A pathpdf.txt that the user made read-only is left alone, and the user is told.
+    void readOnlyPathFileIsLeftAlone() {
+        const QString file = app_.filePath("pathpdf.txt");
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        Messages messages;
+        Dialog dialog(PathOf(app_), drives_);
+        dialog.show();
+        Child<QLineEdit>(&dialog, "Text1")->setText("/srv/inne/");
+        Child<QAbstractButton>(&dialog, "OKButton")->click();
+        QCOMPARE(messages.records.size(), std::size_t(1));
+        QVERIFY(messages.records[0].text.startsWith("Plik pathpdf.txt jest tylko do odczytu"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(Q(kod::PdfPath), "/opisy/");
+        QCOMPARE(ReadBytes(file), "\"/opisy/\"\r\n");
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    }
+
+    // The diagnostics window names the CD-ROMs that start-up passed over.
+    void diagnosticsNameSkippedDrives() {
+        kod::SkippedDrives = {"/media/a\"b/"};
+        frmZelko window;
+        QVERIFY(Child<QLabel>(&window, "etKatalog")
+                    ->text()
+                    .endsWith("\nPominięto napęd CD-ROM /media/a\"b/: jego ścieżki nie można "
+                              "zapisać w pliku pathpdf.txt."));
+        kod::SkippedDrives.clear();
     }
 
     void unreadableDriveReturnsToList() {

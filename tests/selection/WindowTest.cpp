@@ -496,6 +496,30 @@ private slots:
         }
     }
 
+    // A catalogue whose numbers are nonsense (zero, negative, huge, denormal) gives short numbers
+    // or "---" in every cell, never "nan", "inf" or a number of a hundred digits (a verdict is
+    // still given: the formulas drop non-positive factors).
+    void nonsenseCatalogueShowsNoNonsense() {
+        const kod::ParamTableType saved = kod::ParamTable;
+        kod::ParamTableType table = saved;
+        const char* values[] = {"0", "-1", "1e308", "1e-320"};
+        for (int m = 0; m < 4; ++m)
+            for (int row = 3; row <= 15; ++row)
+                table[row][m + 2] = values[m];
+        kod::SetCatalogue(table, kod::ParamSeries);
+        click("cmdLicz");
+        kod::SetCatalogue(saved, kod::ParamSeries);
+        const QRegularExpression number(QStringLiteral("^-?\\d{1,15}([.,]\\d{1,3})?%?$"));
+        for (int m = 1; m <= 4; ++m) {
+            for (int row = 1; row <= 15; ++row) {
+                const QString shown = cell(row, m);
+                QVERIFY2(shown == QLatin1String("---") || number.match(shown).hasMatch(),
+                         qPrintable(
+                             QStringLiteral("model %1 row %2: %3").arg(m - 1).arg(row).arg(shown)));
+            }
+        }
+    }
+
     void unwritableLogIsReportedOnce() {
         QFile::remove(file("raport.txt"));
         QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("raport.txt")));

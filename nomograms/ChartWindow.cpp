@@ -86,10 +86,10 @@ QString ChartWindow::Shown(double value, const char* pattern) {
 }
 
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == picture_ && picture_) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (picture_ && watched == picture_ && (press || event->type() == QEvent::MouseMove)) {
         const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if ((event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) ||
-            (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::LeftButton))
+        if (press ? mouse->button() == Qt::LeftButton : mouse->buttons() == Qt::LeftButton)
             PickFlow(picture_->ToUser(mouse->position()).x());
     }
     return QDialog::eventFilter(watched, event);

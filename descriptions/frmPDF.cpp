@@ -3,11 +3,11 @@
 #include "core/Catalogue.h"
 #include "descriptions/ProductCatalogue.h"
 #include "widgets/Environment.h"
+#include "widgets/Gradient.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureButton.h"
 #include "widgets/ProgramIcon.h"
-#include "widgets/Gradient.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -53,8 +53,10 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
                                         QStringLiteral("wyjście z wyboru opisu"));
     exit->setData(QString::fromUtf8(kExitKey));
     for (QAction* action : tbOpisy_->actions()) {
-        if (QWidget* button = tbOpisy_->widgetForAction(action))
+        if (QWidget* button = tbOpisy_->widgetForAction(action)) {
             button->setAccessibleName(action->toolTip());
+            button->setFocusPolicy(Qt::TabFocus); // the descriptions open without a mouse too
+        }
     }
     connect(tbOpisy_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });
@@ -109,4 +111,3 @@ void frmPDF::paintEvent(QPaintEvent*) {
     painter.scale(width() / kWidth, height() / kHeight);
     widgets::PaintGradientBackground(painter, static_cast<int>(kWidth), static_cast<int>(kHeight));
 }
-

@@ -164,6 +164,7 @@ void frmVarmi::CreateToolbar() {
         if (QWidget* widget = Pasek->widgetForAction(action)) {
             widget->setObjectName(QString::fromLatin1(button.name));
             widget->setAccessibleName(action->toolTip());
+            widget->setFocusPolicy(Qt::TabFocus);
         }
         connect(action, &QAction::triggered, this,
                 [this, action] { Pasek_ButtonClick(action->data().toString()); });

@@ -2,6 +2,7 @@
 #include "shell/ApplicationKeys.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
+#include "widgets/FocusRing.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ProgramIcon.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));
     widgets::InstallFontSubstitutions();
     shell::InstallApplicationKeys(app);
+    widgets::ShowFocusAlways(app);
 
     const kod::AppDirectoryChoice where =
         kod::ChooseAppDirectory(widgets::BundleDirectory(), widgets::UserDataDirectory());

@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
-#include <cmath>
 #include <memory>
 
 // Resources of a static library must be registered by name from outside any namespace.
@@ -31,16 +30,16 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
         const double ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, ratio));
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return scaledPixmap(size, mode, state, 1.0);
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
-        const QSize pixels(static_cast<int>(std::lround(size.width() * scale)),
-                           static_cast<int>(std::lround(size.height() * scale)));
+    // `pixels` counts device pixels, `scale` is the ratio the pixmap is for.
+    QPixmap scaledPixmap(const QSize& pixels, QIcon::Mode mode, QIcon::State,
+                         qreal scale) override {
         if (pixels.isEmpty())
             return {};
         QPixmap pixmap(pixels);

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "descriptions/ProductCatalogue.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
 #include "widgets/Gradient.h"
 #include "widgets/LogicalLayout.h"
@@ -52,12 +53,7 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
     QAction* exit = tbOpisy_->addAction(widgets::ProgramIcon(QStringLiteral("exit")),
                                         QStringLiteral("wyjście z wyboru opisu"));
     exit->setData(QString::fromUtf8(kExitKey));
-    for (QAction* action : tbOpisy_->actions()) {
-        if (QWidget* button = tbOpisy_->widgetForAction(action)) {
-            button->setAccessibleName(action->toolTip());
-            button->setFocusPolicy(Qt::TabFocus); // the descriptions open without a mouse too
-        }
-    }
+    widgets::MakeToolbarAccessible(tbOpisy_);
     connect(tbOpisy_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });
     layout_->Place(tbOpisy_, 10, 763, 1000, 58);

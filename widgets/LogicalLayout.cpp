@@ -111,7 +111,8 @@ void LogicalLayout::Relayout() {
 void LogicalLayout::OrderTabsByRows(QWidget* last) const {
     std::vector<const Item*> rows;
     for (const Item& item : items_) {
-        if (item.control != last && (item.control->focusPolicy() & Qt::TabFocus))
+        // Option buttons of a group lose Tab focus while unchecked; they keep their place.
+        if (item.control != last && item.control->focusPolicy() != Qt::NoFocus)
             rows.push_back(&item);
     }
     // The distance of the upper edge from the top, whichever way the logical y grows.

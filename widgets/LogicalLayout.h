@@ -38,8 +38,8 @@ public:
     // font, up to their own, at which their whole text fits.
     void Relayout();
 
-    // Sets the tab order of the placed controls that take the focus by Tab: row by row from the
-    // top, left to right within a row, then `last` (the chart or grid beside the rows), if given.
+    // Sets the tab order of the placed controls that take the focus: row by row from the top, left
+    // to right within a row, then `last` (the chart or grid beside the rows), if given.
     void OrderTabsByRows(QWidget* last = nullptr) const;
 
     // The smallest container size at which no two controls overlap that do not overlap in a

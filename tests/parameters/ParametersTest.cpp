@@ -7,7 +7,11 @@
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/SaveFile.h"
+#include "widgets/TableExport.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -306,6 +310,47 @@ private slots:
         QCOMPARE(messages_, QStringList{QStringLiteral("Wystąpił błąd drukowania")});
         QVERIFY(!QFile::exists(pdfPath()));
         QVERIFY(w_->isVisible());
+    }
+
+    // Triggers the action of that text on `owner`, the save dialog answering `name`; the bytes.
+    QByteArray saveAs(QWidget* owner, const char* action, const QString& name) {
+        const QString path = dir_.filePath(name);
+        widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
+        for (QAction* a : owner->actions())
+            if (a->text() == QString::fromUtf8(action))
+                a->trigger();
+        widgets::SetSaveFileHandler({});
+        QFile saved(path);
+        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    }
+
+    void pageSavedAsPdf() {
+        const QString onPaper = printed()->Text();
+        QFile::remove(pdfPath());
+        messages_.clear();
+        widgets::PrintPage::SimulateMissingPrinter(true);
+        saveAs(w_->findChild<QToolButton*>("cmdDruk"), widgets::kSavePdfText,
+               QStringLiteral("parametry.pdf"));
+        QCOMPARE(messages_, QStringList());
+        QCOMPARE(testsupport::PdfProbe(dir_.filePath("parametry.pdf")).Text(), onPaper);
+        QVERIFY(!QFile::exists(pdfPath()));
+    }
+
+    // The catalogue as a Polish spreadsheet reads it: numbers written with a point take a comma,
+    // texts stay as written, blanks included.
+    void gridSavedAsCsv() {
+        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
+        const QByteArray csv =
+            saveAs(w_->Grid(), widgets::kSaveCsvText, QStringLiteral("parametry.csv"));
+        widgets::SetUserLocale(QLocale::c());
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 16 + 1);
+        QCOMPARE(lines[0],
+                 QStringLiteral("Lp.;  Parametr  /  typ ;orv2.14;orv1.22;orv2.40;orv3.55"));
+        QCOMPARE(lines[1], QStringLiteral("1;Badania:;R1c2;0123456789;;ABCDEFGHIJKLMNO"));
+        QCOMPARE(lines[15], QStringLiteral("5; F [m2] ;1,40;0,25;R15c4; R15c5"));
+        QCOMPARE(messages_, QStringList());
     }
 
     void printedItem_data() {

@@ -7,6 +7,7 @@
 #include "shell/Help.h"
 #include "tests/nomograms/Catalogues.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/ChartExport.h"
 #include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
@@ -88,17 +89,8 @@ protected:
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
         QCOMPARE(w_->Picture()->width(), 800);
     }
-    // Triggers the action of that text on `owner`, the save dialog answering `name` in the
-    // temporary directory; the file's bytes.
     QByteArray saveAs(QWidget* owner, const char* action, const char* name) {
-        const QString path = file(name);
-        widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
-        for (QAction* a : owner->actions())
-            if (a->text() == QString::fromUtf8(action))
-                a->trigger();
-        widgets::SetSaveFileHandler({});
-        QFile saved(path);
-        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+        return testsupport::SaveAs(owner, action, file(name));
     }
     // The keys pressed on the focused picture from a press at `from`, against a press at
     // `mouseAt`: both readings as "texts | lines".

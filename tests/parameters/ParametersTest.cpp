@@ -2,6 +2,7 @@
 #include "parameters/ParameterPrintout.h"
 #include "parameters/frmParametry.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
@@ -312,16 +313,8 @@ private slots:
         QVERIFY(w_->isVisible());
     }
 
-    // Triggers the action of that text on `owner`, the save dialog answering `name`; the bytes.
     QByteArray saveAs(QWidget* owner, const char* action, const QString& name) {
-        const QString path = dir_.filePath(name);
-        widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
-        for (QAction* a : owner->actions())
-            if (a->text() == QString::fromUtf8(action))
-                a->trigger();
-        widgets::SetSaveFileHandler({});
-        QFile saved(path);
-        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+        return testsupport::SaveAs(owner, action, dir_.filePath(name));
     }
 
     void pageSavedAsPdf() {

@@ -5,6 +5,7 @@
 #include "selection/SelectionPrintout.h"
 #include "selection/frmDobor.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
@@ -215,13 +216,16 @@ class SelectionTest : public QObject {
         return QString::asprintf("%d..%d at %d '%s'", slider(f)->minimum(), slider(f)->maximum(),
                                  slider(f)->value(), qUtf8Printable(box(f)->text()));
     }
-    // The save dialog answered with `path`; the action of that text triggered on `owner`.
-    void saveAs(QWidget* owner, const char* action, const QString& path) {
-        widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
-        for (QAction* a : owner->actions())
-            if (a->text() == QString::fromUtf8(action))
-                a->trigger();
-        widgets::SetSaveFileHandler({});
+    // The state of the printed page: T11 typed with a decimal comma (printed as typed, calculated
+    // as 95.5), then Q typed as 250 but still being typed when the print button is clicked.
+    void printedState() {
+        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
+        enter(Field::T11, QStringLiteral("95,5"));
+        box(Field::Q)->setFocus();
+        click("cmdLicz");
+        box(Field::Q)->selectAll();
+        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
+        click("cmdDruk");
     }
     // raport.txt decoded from Windows-1250.
     QStringList log() const {
@@ -519,16 +523,8 @@ private slots:
     }
 
     void printedPage() {
-        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        // T11 typed with a decimal comma: printed as typed, calculated as 95.5.
-        enter(Field::T11, QStringLiteral("95,5"));
-        box(Field::Q)->setFocus();
-        click("cmdLicz");
-        // Still being typed when the button is clicked: printed as it stands, and the grid
-        // keeps its results.
-        box(Field::Q)->selectAll();
-        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
-        click("cmdDruk");
+        // Q is printed as it stands, and the grid keeps its results.
+        printedState();
         QCOMPARE(QApplication::focusWidget(), box(Field::Q));
         QCOMPARE(messages_, QStringList{QString::fromUtf8(selection::kPrintSentText)});
         QVERIFY(!w_->CzyWyczyszczone());
@@ -592,13 +588,7 @@ private slots:
     // The PDF is the printed page of the same state, run again with its trace, and goes nowhere
     // near the printer, which may be missing.
     void pageSavedAsPdf() {
-        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        enter(Field::T11, QStringLiteral("95,5"));
-        box(Field::Q)->setFocus();
-        click("cmdLicz");
-        box(Field::Q)->selectAll();
-        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
-        click("cmdDruk");
+        printedState();
         const QString printed = testsupport::PdfProbe(file("page.pdf")).Text();
         QVERIFY(printed.contains(QStringLiteral("95,5 [°C]")) && printed.contains("250 [kW]"));
         messages_.clear();
@@ -623,7 +613,8 @@ private slots:
         QCOMPARE(widgets::PrintPage::SentCount(), sent);
         QVERIFY(!QFile::exists(file("page.pdf")));
         // The same through the print button's context menu.
-        saveAs(w_->findChild<QToolButton*>("cmdDruk"), widgets::kSavePdfText, file("menu.pdf"));
+        testsupport::SaveAs(w_->findChild<QToolButton*>("cmdDruk"), widgets::kSavePdfText,
+                            file("menu.pdf"));
         QCOMPARE(testsupport::PdfProbe(file("menu.pdf")).Text(), printed);
     }
 
@@ -632,11 +623,9 @@ private slots:
     void gridSavedAsCsv() {
         widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
         click("cmdLicz");
-        saveAs(w_->Grid(), widgets::kSaveCsvText, file("dobor.csv"));
+        const QByteArray bytes =
+            testsupport::SaveAs(w_->Grid(), widgets::kSaveCsvText, file("dobor.csv"));
         QCOMPARE(messages_, QStringList());
-        QFile csv(file("dobor.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QByteArray bytes = csv.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 17 + 1); // 17 rows, each ended

@@ -86,6 +86,12 @@ class TstAccessibility : public QObject {
     std::vector<WindowCase> windows_;
 
     std::filesystem::path AppDir() const { return dir_.path().toStdString(); }
+    // Window i of the table, shown.
+    std::unique_ptr<QWidget> Open(int i) {
+        std::unique_ptr<QWidget> window(windows_[i].make());
+        window->show();
+        return window;
+    }
 
 private slots:
     void initTestCase() {
@@ -122,8 +128,7 @@ private slots:
     }
     void everyInputIsNamedAndReachedByTab() {
         QFETCH(int, i);
-        std::unique_ptr<QWidget> window(windows_[i].make());
-        window->show();
+        const std::unique_ptr<QWidget> window = Open(i);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const QList<QWidget*> inputs = Inputs(window.get());
         QVERIFY(!inputs.isEmpty());
@@ -143,8 +148,7 @@ private slots:
     }
     void tabOrderFollowsTheRows() {
         QFETCH(int, i);
-        std::unique_ptr<QWidget> window(windows_[i].make());
-        window->show();
+        const std::unique_ptr<QWidget> window = Open(i);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QList<QWidget*> stops;
         for (QWidget* w : Inputs(window.get()))

@@ -5,6 +5,7 @@
 #include "widgets/FocusRing.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ProgramIcon.h"
+#include "widgets/SaveFile.h"
 
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     widgets::InstallFontSubstitutions();
     shell::InstallApplicationKeys(app);
     widgets::ShowFocusAlways(app);
+    widgets::KeepDialogHistoryForTheSession();
 
     const kod::AppDirectoryChoice where =
         kod::ChooseAppDirectory(widgets::BundleDirectory(), widgets::UserDataDirectory());

@@ -6,7 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <exception>
 
 namespace widgets {
@@ -44,6 +46,15 @@ QString AskUser(QWidget* parent, const SaveRequest& request, const QString& suff
 }
 
 } // namespace
+
+void KeepDialogHistoryForTheSession() {
+    static QTemporaryDir folder;
+    if (!folder.isValid())
+        return;
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, folder.path());
+}
 
 void SetSaveFileHandler(SaveFileHandler handler) {
     Handler() = std::move(handler);

@@ -32,6 +32,11 @@ struct SaveRequest {
 using SaveFileHandler = std::function<QString(const SaveRequest&)>;
 void SetSaveFileHandler(SaveFileHandler handler); // empty: the real dialog
 
+// Qt's file dialog keeps its own history through QSettings, in a file of the user's
+// configuration. The program keeps no settings, so from this call on that history goes to a
+// folder removed when the program ends. Called once at start-up.
+void KeepDialogHistoryForTheSession();
+
 // Asks where to save a file of this kind, proposing `fileName` in the folder chosen last (the
 // folder is remembered for the session only; the program keeps no settings). A name without a
 // suffix gets the kind's. Empty when the user cancels.

@@ -219,6 +219,16 @@ private slots:
         QCOMPARE(asked_[1].proposedPath, file(QStringLiteral("wydruki/dobor.pdf")));
     }
 
+    // The file dialog's own history stays out of the user's configuration.
+    void dialogHistoryForTheSession() {
+        widgets::KeepDialogHistoryForTheSession();
+        QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+        const QString folder = QFileInfo(qt.fileName()).absolutePath();
+        QVERIFY2(folder.startsWith(QDir::tempPath()), qPrintable(qt.fileName()));
+        QVERIFY(!folder.startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+    }
+
     // ---- Chart pictures ----
 
     // A red line, a grey band (x 100..500), a text, a blue line object at x 750 and a hidden

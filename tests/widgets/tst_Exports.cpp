@@ -219,6 +219,34 @@ private slots:
         QCOMPARE(asked_[1].proposedPath, file(QStringLiteral("wydruki/dobor.pdf")));
     }
 
+    // A file is replaced whole or left as it was.
+    void savedWhole_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("written") << "plik.csv" << true << QByteArray("nowy");
+        QTest::newRow("content failed") << "plik.csv" << false << QByteArray("stary");
+        QTest::newRow("no such folder") << "brak/plik.csv" << true << QByteArray("<unreadable>");
+    }
+    void savedWhole() {
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        QFETCH(QByteArray, after);
+        const QString path = file(name);
+        WriteFile(file(QStringLiteral("plik.csv")), "stary");
+        bool thrown = false;
+        try {
+            widgets::SaveWhole(path, [written](QIODevice& f) {
+                f.write("no"); // half written when it fails
+                return written && f.write("wy") == 2;
+            });
+        } catch (const widgets::SaveError&) {
+            thrown = true;
+        }
+        QCOMPARE(thrown, after != "nowy");
+        QCOMPARE(ReadAll(path), after);
+    }
+
     // The file dialog's own history stays out of the user's configuration.
     void dialogHistoryForTheSession() {
         widgets::KeepDialogHistoryForTheSession();

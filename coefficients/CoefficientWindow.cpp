@@ -3,12 +3,13 @@
 #include "coefficients/ChartDrawing.h"
 #include "panel/OperatingPointPanel.h"
 #include "shell/Help.h"
+#include "widgets/AccessibleNames.h"
+#include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
-#include "widgets/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -76,10 +77,8 @@ CoefficientWindow::CoefficientWindow(const Kind& kind, QWidget* parent)
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &CoefficientWindow::cmdOpis_Click);
 
-    QWidget::setTabOrder(panel_->LastInTabOrder(), cmbWymienniki_);
-    QWidget::setTabOrder(cmbWymienniki_, cmdOpis_);
-    QWidget::setTabOrder(cmdOpis_, cmdLicz_);
-    QWidget::setTabOrder(cmdLicz_, cmdExit_);
+    widgets::AddChartMenu(picWsk_, kind.chartFile);
+    layout_->OrderTabsByRows(picWsk_);
 
     widgets::ApplyAccessibleNames(this);
     panel_->Box(kind.panel.fields.front().field)->setFocus();

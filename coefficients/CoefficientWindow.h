@@ -24,9 +24,9 @@ namespace coefficients {
 // What the user is told when a sample of the chart is not a finite number.
 inline constexpr const char* kCannotDrawText = "Dla podanych wartości nie można wykonać wykresu";
 
-// A transfer-coefficient chart window: the chart picWsk, the model list, the operating-point panel
-// and the help, calculate and exit buttons. The two charts differ in their panel, their abscissa
-// and their texts. Closing it emits finished().
+// A transfer-coefficient chart window: the chart picWsk (saved or copied from its context menu),
+// the model list, the operating-point panel and the help, calculate and exit buttons. The two
+// charts differ in their panel, their abscissa and their texts. Closing it emits finished().
 class CoefficientWindow : public QDialog {
     Q_OBJECT
 public:
@@ -57,9 +57,9 @@ protected:
         Swept swept = Swept::HeatOutput;
         CountStyle counts = CountStyle::Printed;
         QString abscissaTitle;
+        QString chartFile; // the name proposed for the chart's pictures, without a suffix
     };
     CoefficientWindow(const Kind& kind, QWidget* parent);
-
 
 private:
     void PlaceFromTop(QWidget* w, double left, double top, double width, double height);

@@ -10,5 +10,6 @@ frmWskKT::frmWskKT(QWidget* parent)
                          .calculateToolTip = QStringLiteral("wykonanie wykresu"),
                          .swept = coefficients::Swept::HeatingOutlet,
                          .counts = coefficients::CountStyle::Digits,
-                         .abscissaTitle = QStringLiteral("Temperatura T12[°C]")},
+                         .abscissaTitle = QStringLiteral("Temperatura T12[°C]"),
+                         .chartFile = QStringLiteral("wspolczynniki_od_T12")},
                         parent) {}

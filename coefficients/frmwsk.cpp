@@ -12,7 +12,8 @@ frmwsk::frmwsk(QWidget* parent)
                          .calculateToolTip = QStringLiteral("Wykonanie obliczeń"),
                          .swept = coefficients::Swept::HeatOutput,
                          .counts = coefficients::CountStyle::Printed,
-                         .abscissaTitle = QStringLiteral("Moc cieplna Q [kW]")},
+                         .abscissaTitle = QStringLiteral("Moc cieplna Q [kW]"),
+                         .chartFile = QStringLiteral("wspolczynniki_od_mocy")},
                         parent) {
     DrawChart();
     Panel()->SetCzyWyczyszczone(false);

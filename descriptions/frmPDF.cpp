@@ -2,12 +2,13 @@
 
 #include "core/Catalogue.h"
 #include "descriptions/ProductCatalogue.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
+#include "widgets/Gradient.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureButton.h"
 #include "widgets/ProgramIcon.h"
-#include "widgets/Gradient.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -52,10 +53,7 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
     QAction* exit = tbOpisy_->addAction(widgets::ProgramIcon(QStringLiteral("exit")),
                                         QStringLiteral("wyjście z wyboru opisu"));
     exit->setData(QString::fromUtf8(kExitKey));
-    for (QAction* action : tbOpisy_->actions()) {
-        if (QWidget* button = tbOpisy_->widgetForAction(action))
-            button->setAccessibleName(action->toolTip());
-    }
+    widgets::MakeToolbarAccessible(tbOpisy_);
     connect(tbOpisy_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });
     layout_->Place(tbOpisy_, 10, 763, 1000, 58);
@@ -109,4 +107,3 @@ void frmPDF::paintEvent(QPaintEvent*) {
     painter.scale(width() / kWidth, height() / kHeight);
     widgets::PaintGradientBackground(painter, static_cast<int>(kWidth), static_cast<int>(kHeight));
 }
-

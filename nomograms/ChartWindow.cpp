@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "shell/Help.h"
+#include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/PictureBox.h"
@@ -17,6 +18,33 @@
 
 namespace nomograms {
 
+namespace {
+
+// Where a key moves the reading from the abscissa x, in chart units; nothing for other keys. The
+// edges are those of the picture, which the reading is then held from as a mouse there would be.
+std::optional<double> KeyedX(int key, double x) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        return x - 1;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        return x + 1;
+    case Qt::Key_PageDown:
+        return x - 10;
+    case Qt::Key_PageUp:
+        return x + 10;
+    case Qt::Key_Home:
+        return 0.0;
+    case Qt::Key_End:
+        return 1000.0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 ChartWindow::ChartWindow(const QString& name, const QString& title, QWidget* parent)
     : QDialog(parent) {
     setObjectName(name);
@@ -27,13 +55,15 @@ ChartWindow::ChartWindow(const QString& name, const QString& title, QWidget* par
     connect(help, &QShortcut::activated, this, &ChartWindow::OpenHelp);
 }
 
-widgets::PictureBox* ChartWindow::AddPicture(const QString& name, const QString& accessibleName) {
+widgets::PictureBox* ChartWindow::AddPicture(const QString& name, const QString& accessibleName,
+                                             const QString& fileName) {
     picture_ = new widgets::PictureBox(this);
     picture_->setObjectName(name);
     picture_->setAccessibleName(accessibleName);
     picture_->SetFont(QStringLiteral("Courier New"), true);
     picture_->SetScale(0, 1000, 0, 1000);
     picture_->installEventFilter(this);
+    widgets::AddChartMenu(picture_, fileName);
     layout_->Place(picture_, 10, 758, 800, 748);
     return picture_;
 }
@@ -86,6 +116,15 @@ QString ChartWindow::Shown(double value, const char* pattern) {
 }
 
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (picture_ && watched == picture_ && event->type() == QEvent::KeyPress) {
+        const std::optional<double> from = ReadingX();
+        const std::optional<double> to =
+            KeyedX(static_cast<const QKeyEvent*>(event)->key(), from.value_or(0));
+        if (to && from)
+            PickFlow(*to);
+        if (to)
+            return true;
+    }
     const bool press = event->type() == QEvent::MouseButtonPress;
     if (picture_ && watched == picture_ && (press || event->type() == QEvent::MouseMove)) {
         const auto* mouse = static_cast<const QMouseEvent*>(event);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QRectF>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -17,7 +18,10 @@ namespace nomograms {
 
 // What the nomogram windows share: 95 % of the screen, centred, controls placed in a logical
 // 1024 × 768 with y up; the chart picture on the left, read by pressing or dragging with the
-// left button alone; F1 opens the help; the window closes by its exit button or close box only.
+// left button alone, or with the keys once Tab has brought the focus there (an arrow moves the
+// reading by one chart unit, Page Up and Page Down by ten, Home and End to the edges), and
+// saved or copied from its context menu; F1 opens the help; the window closes by its exit button
+// or close box only.
 class ChartWindow : public QDialog {
     Q_OBJECT
 public:
@@ -25,11 +29,15 @@ public:
 
     // The reading at the chart abscissa x (the mouse's height is not used).
     virtual void PickFlow(double x) = 0;
+    // The chart abscissa of the reading, from which the keys move it; nothing when there is none.
+    virtual std::optional<double> ReadingX() const = 0;
 
 protected:
     widgets::LogicalLayout* Layout() const { return layout_; }
-    // The chart picture in its place, 0..1000 both ways, texts in Courier New bold.
-    widgets::PictureBox* AddPicture(const QString& name, const QString& accessibleName);
+    // The chart picture in its place, 0..1000 both ways, texts in Courier New bold, with its
+    // context menu proposing files named `fileName`.
+    widgets::PictureBox* AddPicture(const QString& name, const QString& accessibleName,
+                                    const QString& fileName);
     // Controls at a logical left and top (the upper edge) with their size.
     QLabel* AddLabel(const char* name, const QString& text, QRectF place, const QString& tip = {});
     QLineEdit* AddBox(const char* name, QRectF place, const QString& tip);

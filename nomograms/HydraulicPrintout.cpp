@@ -2,10 +2,7 @@
 
 #include "nomograms/ChartGrid.h"
 #include "widgets/CompanyLine.h"
-#include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
-
-#include <exception>
 
 namespace nomograms {
 
@@ -60,20 +57,19 @@ void DrukujHydre(widgets::PrintPage& page, const HydraulicPrintInput& in, double
 
 } // namespace
 
-bool PrintHydraulicChart(QWidget* parent, const HydraulicPrintInput& in, double& gw, double& dpw) {
-    try {
-        widgets::PrintPage page;
-        page.SetScale(kPageWidth, kPageHeight);
-        PrintHeader(page, in);
-        DrawLogGrid(page, kOrigin, kSide, HydraulicPageGrid());
-        DrukujHydre(page, in, gw, dpw);
-        page.EndDoc();
-    } catch (const std::exception&) {
-        widgets::ShowMessage(parent, QString::fromUtf8(widgets::kPrintErrorText));
-        return false;
-    }
-    widgets::ShowMessage(parent, QString::fromUtf8(kHydraulicPrintSentText));
-    return true;
+void WriteHydraulicPage(widgets::PrintPage& page, const HydraulicPrintInput& in, double& gw,
+                        double& dpw) {
+    page.SetScale(kPageWidth, kPageHeight);
+    PrintHeader(page, in);
+    DrawLogGrid(page, kOrigin, kSide, HydraulicPageGrid());
+    DrukujHydre(page, in, gw, dpw);
+}
+
+bool PrintHydraulicChart(QWidget* parent, const HydraulicPrintInput& in, double& gw, double& dpw,
+                         const widgets::PageTarget& target) {
+    return widgets::OutputPage(
+        parent, target, [&](widgets::PrintPage& page) { WriteHydraulicPage(page, in, gw, dpw); },
+        QString::fromUtf8(kHydraulicPrintSentText));
 }
 
 } // namespace nomograms

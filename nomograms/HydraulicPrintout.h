@@ -1,10 +1,15 @@
 #pragma once
 
 #include "nomograms/HydraulicChart.h"
+#include "widgets/ReportOutput.h"
 
 #include <QString>
 
 class QWidget;
+
+namespace widgets {
+class PrintPage;
+}
 
 namespace nomograms {
 
@@ -23,9 +28,14 @@ struct HydraulicPrintInput {
     int m = 0;
 };
 
-// Prints the one-page report of the hydraulic chart on the default printer and tells the user it
-// was sent, or that printing failed. The characteristic is worked out again, which caps dpw and
-// sets gw as a redraw does. Returns true when the page was sent.
-bool PrintHydraulicChart(QWidget* parent, const HydraulicPrintInput& in, double& gw, double& dpw);
+// The one-page report: the header, the log-log grid, the characteristic and the reading lines.
+// The characteristic is worked out again, which caps dpw and sets gw as a redraw does.
+void WriteHydraulicPage(widgets::PrintPage& page, const HydraulicPrintInput& in, double& gw,
+                        double& dpw);
+
+// Sends the one-page report to the target: the default printer, telling the user it was sent or
+// that printing failed, or a PDF file. Returns true when the page was sent or written.
+bool PrintHydraulicChart(QWidget* parent, const HydraulicPrintInput& in, double& gw, double& dpw,
+                         const widgets::PageTarget& target = {});
 
 } // namespace nomograms

@@ -5,12 +5,13 @@
 #include "nomograms/ChartGrid.h"
 #include "nomograms/HydraulicPrintout.h"
 #include "panel/OperatingPointPanel.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
-#include "widgets/AccessibleNames.h"
+#include "widgets/ReportOutput.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,7 +72,8 @@ void frmHydra::CreateControls() {
     };
 
     picHydra_ =
-        AddPicture(QStringLiteral("picHydra"), QStringLiteral("wykres oporów hydraulicznych"));
+        AddPicture(QStringLiteral("picHydra"), QStringLiteral("wykres oporów hydraulicznych"),
+                   QStringLiteral("wykres_hydrauliczny"));
 
     label("etTyp", QStringLiteral("Typ wymiennika:"), 820, 760, 190,
           QStringLiteral("Wybierz poniżej typ wymiennika"));
@@ -135,17 +137,9 @@ void frmHydra::CreateControls() {
     });
     connect(cmdDruk_, &QToolButton::clicked, this, &frmHydra::cmdDruk_Click);
     connect(cmdExit_, &QToolButton::clicked, this, &QDialog::reject);
-
-    QWidget::setTabOrder(cmbWymienniki_, opGrzejna_);
-    QWidget::setTabOrder(opGrzejna_, opOgrzewana_);
-    QWidget::setTabOrder(opOgrzewana_, txT1_);
-    QWidget::setTabOrder(txT1_, slT1_);
-    QWidget::setTabOrder(slT1_, txT2_);
-    QWidget::setTabOrder(txT2_, slT2_);
-    QWidget::setTabOrder(slT2_, txG_);
-    QWidget::setTabOrder(txG_, txDp_);
-    QWidget::setTabOrder(txDp_, cmdDruk_);
-    QWidget::setTabOrder(cmdDruk_, cmdExit_);
+    widgets::AddPdfExport(cmdDruk_, QStringLiteral("wykres_hydrauliczny.pdf"),
+                          [this](const widgets::PageTarget& target) { PrintTo(target); });
+    Layout()->OrderTabsByRows(picHydra_);
 }
 
 bool frmHydra::Heating() const {
@@ -192,6 +186,8 @@ void frmHydra::RysujWybrane() {
     picHydra_->SetLineObjectVisible(lg_, drawable);
     txG_->setText(drawable ? Shown(gw_, "#0.00") : QStringLiteral("---"));
     txDp_->setText(drawable ? Shown(dpw_, "##0.00") : QStringLiteral("---"));
+    picHydra_->setAccessibleDescription(
+        QStringLiteral("G = %1 kg/s, Dp = %2 kPa").arg(txG_->text(), txDp_->text()));
 }
 
 void frmHydra::PickFlow(double x) {
@@ -302,7 +298,17 @@ void frmHydra::sprT2() {
         RysujHydre();
 }
 
+std::optional<double> frmHydra::ReadingX() const {
+    if (!picHydra_->IsLineObjectVisible(lg_))
+        return std::nullopt;
+    return XOfFlow(gw_);
+}
+
 void frmHydra::cmdDruk_Click() {
+    PrintTo({});
+}
+
+void frmHydra::PrintTo(const widgets::PageTarget& target) {
     HydraulicPrintInput in;
     in.model = cmbWymienniki_->currentText();
     in.heating = Heating();
@@ -316,7 +322,7 @@ void frmHydra::cmdDruk_Click() {
     in.T2 = kod::RoundHalfEven16(panel::ParseNumber(txT2_->text()));
     in.m = cmbWymienniki_->currentIndex();
     if (in.m >= 0)
-        PrintHydraulicChart(this, in, gw_, dpw_);
+        PrintHydraulicChart(this, in, gw_, dpw_, target);
 }
 
 bool frmHydra::eventFilter(QObject* watched, QEvent* event) {

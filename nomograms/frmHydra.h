@@ -12,10 +12,12 @@ class QSlider;
 namespace widgets {
 class PictureBox;
 class PictureButton;
+struct PageTarget;
 } // namespace widgets
 
 // The hydraulic nomogram: pressure drop against flow of one circuit of one model on a log-log
-// chart, read with the mouse, and its printout. Modeless-capable; closing it emits finished().
+// chart, read with the mouse or the keys, and its printout (or its PDF). Modeless-capable;
+// closing it emits finished().
 class frmHydra : public nomograms::ChartWindow {
     Q_OBJECT
 public:
@@ -28,6 +30,7 @@ public:
     void RysujWybrane();
     // The reading at the mouse abscissa x (chart units), held on the drawn characteristic.
     void PickFlow(double x) override;
+    std::optional<double> ReadingX() const override;
     // The checks of the inlet and outlet temperatures, as on Enter or leaving the box.
     void sprT1();
     void sprT2();
@@ -46,6 +49,7 @@ protected:
 
 private:
     void CreateControls();
+    void PrintTo(const widgets::PageTarget& target);
     bool Heating() const;
     void CircuitClicked(QRadioButton* option);
     void InletSliderMoved();

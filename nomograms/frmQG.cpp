@@ -6,12 +6,12 @@
 #include "nomograms/ChartGrid.h"
 #include "nomograms/HydraulicChart.h"
 #include "panel/OperatingPointPanel.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
-#include "widgets/AccessibleNames.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -43,7 +43,8 @@ frmQG::frmQG(QWidget* parent)
 frmQG::~frmQG() = default;
 
 void frmQG::CreateControls() {
-    picQG_ = AddPicture(QStringLiteral("picQG"), QStringLiteral("wykres mocy cieplnej"));
+    picQG_ = AddPicture(QStringLiteral("picQG"), QStringLiteral("wykres mocy cieplnej"),
+                        QStringLiteral("wykres_mocy_cieplnej"));
     lp_ = picQG_->AddLineObject(kReadingColour, 2);
     lg_ = picQG_->AddLineObject(kReadingColour, 2);
     picQG_->SetLineObjectVisible(lp_, false);
@@ -88,12 +89,7 @@ void frmQG::CreateControls() {
     connect(cmdLicz_, &QToolButton::clicked, this, &frmQG::cmdLicz_Click);
     connect(cmdExit_, &QToolButton::clicked, this, &QDialog::reject);
 
-    QWidget::setTabOrder(cmbWymienniki_, txG_);
-    QWidget::setTabOrder(txG_, txQ_);
-    QWidget::setTabOrder(txQ_, panel_->Box(Field::Dp1));
-    QWidget::setTabOrder(panel_->LastInTabOrder(), cmdOpis_);
-    QWidget::setTabOrder(cmdOpis_, cmdLicz_);
-    QWidget::setTabOrder(cmdLicz_, cmdExit_);
+    Layout()->OrderTabsByRows(picQG_);
 }
 
 bool frmQG::CzyWyczyszczone() const {
@@ -147,6 +143,7 @@ void frmQG::DrawChart() {
 
 void frmQG::ClearChart() {
     picQG_->Clear();
+    picQG_->setAccessibleDescription(QString());
     picQG_->SetLineObjectVisible(lp_, false);
     picQG_->SetLineObjectVisible(lg_, false);
 }
@@ -163,6 +160,14 @@ void frmQG::ShowReading() {
     picQG_->SetLineObjectVisible(lg_, true);
     txG_->setText(Shown(gw_, "#0.0"));
     txQ_->setText(Shown(r->Q, "##0"));
+    picQG_->setAccessibleDescription(
+        QStringLiteral("G = %1 kg/s, Q = %2 kW").arg(txG_->text(), txQ_->text()));
+}
+
+std::optional<double> frmQG::ReadingX() const {
+    if (max_ == 0)
+        return std::nullopt;
+    return XOfFlow(gw_);
 }
 
 void frmQG::PickFlow(double x) {

@@ -18,7 +18,7 @@ class OperatingPointPanel;
 
 // The thermal output nomogram: heat output against the heated-water flow for one model and one
 // operating point, with bands of the number of exchangers, drawn on request and read with the
-// mouse. Modeless-capable; closing it emits finished().
+// mouse or the keys. Modeless-capable; closing it emits finished().
 class frmQG : public nomograms::ChartWindow {
     Q_OBJECT
 public:
@@ -33,6 +33,7 @@ public:
     void ShowReading();
     // The reading at the mouse abscissa x (chart units), held within the drawn range.
     void PickFlow(double x) override;
+    std::optional<double> ReadingX() const override;
 
     void cmdLicz_Click();
     void cmdOpis_Click();

@@ -3,11 +3,9 @@
 #include "core/Catalogue.h"
 #include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
-#include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace parameters {
 
@@ -94,17 +92,9 @@ void WriteParameterPage(widgets::PrintPage& page) {
     widgets::PrintCompanyLine(page, 13);
 }
 
-bool PrintParameters(QWidget* parent) {
-    try {
-        widgets::PrintPage page;
-        WriteParameterPage(page);
-        page.EndDoc();
-    } catch (const std::exception&) {
-        widgets::ShowMessage(parent, QString::fromUtf8(widgets::kPrintErrorText));
-        return false;
-    }
-    widgets::ShowMessage(parent, QString::fromUtf8(kPrintSentText));
-    return true;
+bool PrintParameters(QWidget* parent, const widgets::PageTarget& target) {
+    return widgets::OutputPage(parent, target, WriteParameterPage,
+                               QString::fromUtf8(kPrintSentText));
 }
 
 } // namespace parameters

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/ReportOutput.h"
+
 #include <QString>
 
 class QWidget;
@@ -22,8 +24,8 @@ QString PrintedItem(const QString& value);
 // included; the caller ends the document.
 void WriteParameterPage(widgets::PrintPage& page);
 
-// Prints the table on the default printer and confirms it, or reports the printing error.
-// Returns true when the page was sent.
-bool PrintParameters(QWidget* parent);
+// Sends the table to the target: the default printer, confirming it or reporting the printing
+// error, or a PDF file. Returns true when the page was sent or written.
+bool PrintParameters(QWidget* parent, const widgets::PageTarget& target = {});
 
 } // namespace parameters

@@ -2,10 +2,12 @@
 
 #include "core/Catalogue.h"
 #include "parameters/ParameterPrintout.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/PictureButton.h"
-#include "widgets/AccessibleNames.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/TableExport.h"
 
 #include <QBoxLayout>
 #include <QGuiApplication>
@@ -61,6 +63,10 @@ frmParametry::frmParametry(QWidget* parent) : QDialog(parent) {
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     connect(cmdDruk_, &QToolButton::clicked, this, &frmParametry::cmdDruk_Click);
     connect(cmdExit_, &QToolButton::clicked, this, &frmParametry::cmdExit_Click);
+    widgets::AddPdfExport(
+        cmdDruk_, QStringLiteral("parametry.pdf"),
+        [this](const widgets::PageTarget& target) { parameters::PrintParameters(this, target); });
+    widgets::AddTableExport(fgrParametry_, QStringLiteral("parametry.csv"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -82,7 +88,8 @@ void frmParametry::Form_Load() {
     g->horizontalHeader()->hide();
     g->verticalHeader()->hide();
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells can be chosen, as for a spreadsheet.
+    g->setSelectionMode(QAbstractItemView::ContiguousSelection);
     g->setWordWrap(true);
     QFont gridFont(QStringLiteral("MS Sans Serif"));
     gridFont.setPointSizeF(9.75);

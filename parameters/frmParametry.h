@@ -9,7 +9,8 @@ namespace widgets {
 class PictureButton;
 }
 
-// The catalogue's design values as a grid, with their one-page printout. Modal from the menu,
+// The catalogue's design values as a grid (copied as text or saved as CSV), with their one-page
+// printout (or its PDF). Modal from the menu,
 // modeless from the toolbar; closing it emits finished().
 class frmParametry : public QDialog {
     Q_OBJECT
@@ -20,8 +21,6 @@ public:
 
     void cmdDruk_Click();
     void cmdExit_Click();
-
-protected:
 
 private:
     void Form_Load();

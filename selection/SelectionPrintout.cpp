@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cmath>
-#include <exception>
 
 namespace selection {
 
@@ -122,32 +121,30 @@ void PrintComments(widgets::PrintPage& page, const SelectionResult& run, char se
 
 } // namespace
 
-bool PrintSelection(QWidget* parent, const PrintoutInput& input) {
+void WriteSelectionPage(widgets::PrintPage& page, const PrintoutInput& input, kod::CalcLog& log) {
     const char sep = widgets::DecimalSeparator();
+    PrintHeading(page);
+    page.SetScale(1000, 1400);
+    PrintInputBlock(page, input);
+    const SelectionResult run = RunSelection(input.selection, [&log](int m, double, double) {
+        log.WritePrintModel(static_cast<std::int16_t>(m));
+    });
+    PrintTable(page, run, sep);
+    PrintComments(page, run, sep);
+}
+
+bool PrintSelection(QWidget* parent, const PrintoutInput& input,
+                    const widgets::PageTarget& target) {
     LogSession session;
     session.Log().WritePrintStart();
-    try {
-        widgets::PrintPage page;
-        PrintHeading(page);
-        page.SetScale(1000, 1400);
-        PrintInputBlock(page, input);
-        kod::CalcLog& log = session.Log();
-        const SelectionResult run = RunSelection(input.selection, [&log](int m, double, double) {
-            log.WritePrintModel(static_cast<std::int16_t>(m));
-        });
-        PrintTable(page, run, sep);
-        PrintComments(page, run, sep);
-        page.EndDoc();
-    } catch (const std::exception& e) {
-        session.Close();
-        widgets::ShowPrintError(parent, e);
-        return false;
-    }
+    const bool sent = widgets::OutputPage(
+        parent, target,
+        [&](widgets::PrintPage& page) { WriteSelectionPage(page, input, session.Log()); },
+        QString::fromUtf8(kPrintSentText));
     const bool logWritten = session.Close();
-    widgets::ShowMessage(parent, QString::fromUtf8(kPrintSentText));
-    if (!logWritten)
+    if (sent && !logWritten)
         widgets::ShowMessage(parent, QString::fromUtf8(kLogWriteFailedText));
-    return true;
+    return sent;
 }
 
 } // namespace selection

@@ -12,6 +12,8 @@
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureButton.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/TableExport.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -92,12 +94,12 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
     connect(cmdDruk_, &QToolButton::clicked, this, &frmDobor::cmdDruk_Click);
     connect(cmdExit_, &QToolButton::clicked, this, &frmDobor::cmdExit_Click);
 
-    QWidget::setTabOrder(panel_->LastInTabOrder(), cmdLicz_);
-    QWidget::setTabOrder(cmdLicz_, cmdDruk_);
-    QWidget::setTabOrder(cmdDruk_, cmdExit_);
-    QWidget::setTabOrder(cmdExit_, fgDobor_);
+    widgets::AddPdfExport(cmdDruk_, QStringLiteral("dobor.pdf"),
+                          [this](const widgets::PageTarget& target) { PrintTo(target); });
+    layout_->OrderTabsByRows(fgDobor_);
 
     PrepareGrid();
+    widgets::AddTableExport(fgDobor_, QStringLiteral("dobor.csv"));
     widgets::ApplyAccessibleNames(this);
     setMinimumSize(layout_->MinimumSize());
     panel_->Box(Field::Q)->setFocus();
@@ -114,7 +116,8 @@ void frmDobor::PrepareGrid() {
     g->horizontalHeader()->hide();
     g->verticalHeader()->hide();
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells can be chosen, as for a spreadsheet.
+    g->setSelectionMode(QAbstractItemView::ContiguousSelection);
     g->setWordWrap(true);
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Reading the results must not confirm, and so clear, the box being edited.
@@ -235,6 +238,10 @@ void frmDobor::cmdLicz_Click() {
 }
 
 void frmDobor::cmdDruk_Click() {
+    PrintTo({});
+}
+
+void frmDobor::PrintTo(const widgets::PageTarget& target) {
     selection::PrintoutInput input;
     input.selection = {panel_->Values(), panel_->Position(Field::T21),
                        panel_->Position(Field::T11)};
@@ -244,7 +251,7 @@ void frmDobor::cmdDruk_Click() {
     input.dropHeated = panel_->Text(Field::Dp2);
     input.heatedInlet = panel_->Text(Field::T21);
     input.heatedOutlet = panel_->Text(Field::T22);
-    selection::PrintSelection(this, input);
+    selection::PrintSelection(this, input, target);
 }
 
 void frmDobor::cmdExit_Click() {

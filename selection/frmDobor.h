@@ -7,6 +7,7 @@ class QTableWidget;
 namespace widgets {
 class LogicalLayout;
 class PictureButton;
+struct PageTarget;
 } // namespace widgets
 
 namespace panel {
@@ -17,7 +18,8 @@ struct SelectionResult;
 } // namespace selection
 
 // The exchanger selection window: the operating-point panel, the result grid of the four models
-// and the printout. Modal; closing it emits finished().
+// (copied as text or saved as CSV) and the printout (or its PDF). Modal; closing it emits
+// finished().
 class frmDobor : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ private:
     void ClearResults();
     void FillGrid(const selection::SelectionResult& run);
     void SetCell(int row, int column, const QString& text);
+    void PrintTo(const widgets::PageTarget& target);
 
     widgets::LogicalLayout* layout_ = nullptr;
     QTableWidget* fgDobor_ = nullptr;

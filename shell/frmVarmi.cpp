@@ -161,13 +161,12 @@ void frmVarmi::CreateToolbar() {
         action->setObjectName(QString::fromLatin1(button.name));
         action->setData(key);
         action->setToolTip(QString::fromUtf8(button.toolTip));
-        if (QWidget* widget = Pasek->widgetForAction(action)) {
+        if (QWidget* widget = Pasek->widgetForAction(action))
             widget->setObjectName(QString::fromLatin1(button.name));
-            widget->setAccessibleName(action->toolTip());
-        }
         connect(action, &QAction::triggered, this,
                 [this, action] { Pasek_ButtonClick(action->data().toString()); });
     }
+    widgets::MakeToolbarAccessible(Pasek);
 }
 
 void frmVarmi::Pasek_ButtonClick(const QString& key) {

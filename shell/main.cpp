@@ -3,8 +3,10 @@
 #include "shell/ApplicationKeys.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
+#include "widgets/FocusRing.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ProgramIcon.h"
+#include "widgets/SaveFile.h"
 
 #include <QApplication>
 
@@ -15,6 +17,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));
     widgets::InstallFontSubstitutions();
     shell::InstallApplicationKeys(app);
+    widgets::ShowFocusAlways(app);
+    widgets::KeepDialogHistoryForTheSession();
 
     const kod::AppDirectoryChoice where =
         kod::ChooseAppDirectory(widgets::BundleDirectory(), widgets::UserDataDirectory());

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace widgets {
 
@@ -66,6 +68,22 @@ void ApplyAccessibleNames(QWidget* root) {
         const QString name = captions.value(w, w->toolTip().trimmed());
         if (!name.isEmpty())
             w->setAccessibleName(name);
+    }
+}
+
+void MakeToolbarAccessible(QToolBar* bar) {
+    if (!bar)
+        return;
+    for (QAction* action : bar->actions()) {
+        if (QWidget* button = bar->widgetForAction(action)) {
+            button->setAccessibleName(action->toolTip());
+            button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+    // Qt's own name for the overflow button.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("więcej przycisków"));
+        more->setFocusPolicy(Qt::TabFocus);
     }
 }
 

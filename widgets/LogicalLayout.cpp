@@ -108,6 +108,32 @@ void LogicalLayout::Relayout() {
     }
 }
 
+void LogicalLayout::OrderTabsByRows(QWidget* last) const {
+    std::vector<const Item*> rows;
+    for (const Item& item : items_) {
+        // Option buttons of a group lose Tab focus while unchecked; they keep their place.
+        if (item.control != last && item.control->focusPolicy() != Qt::NoFocus)
+            rows.push_back(&item);
+    }
+    // The distance of the upper edge from the top, whichever way the logical y grows.
+    auto fromTop = [this](const Item* i) {
+        return yUp_ ? height_ - i->logical.top() : i->logical.top();
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const Item* a, const Item* b) {
+        if (fromTop(a) != fromTop(b))
+            return fromTop(a) < fromTop(b);
+        return a->logical.left() < b->logical.left();
+    });
+    QWidget* previous = nullptr;
+    for (const Item* item : rows) {
+        if (previous)
+            QWidget::setTabOrder(previous, item->control);
+        previous = item->control;
+    }
+    if (previous && last)
+        QWidget::setTabOrder(previous, last);
+}
+
 bool LogicalLayout::Crowded(QSizeF container) const {
     const QSizeF roomy(width_ * 8, height_ * 8);
     for (std::size_t i = 0; i < items_.size(); ++i) {

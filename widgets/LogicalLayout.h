@@ -38,6 +38,10 @@ public:
     // font, up to their own, at which their whole text fits.
     void Relayout();
 
+    // Sets the tab order of the placed controls that take the focus: row by row from the top, left
+    // to right within a row, then `last` (the chart or grid beside the rows), if given.
+    void OrderTabsByRows(QWidget* last = nullptr) const;
+
     // The smallest container size at which no two controls overlap that do not overlap in a
     // large container: controls of a fixed physical size crowd together when it shrinks.
     QSize MinimumSize() const;

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace widgets {
 
@@ -120,17 +122,20 @@ QPointF PictureBox::ToUser(QPointF pixel) const {
 }
 
 QPointF PictureBox::ToPixel(QPointF user) const {
-    return {(user.x() - left_) / (right_ - left_) * width(),
-            (user.y() - top_) / (bottom_ - top_) * height()};
+    return Map(user, size());
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), background_);
+QPointF PictureBox::Map(QPointF user, QSizeF size) const {
+    return {(user.x() - left_) / (right_ - left_) * size.width(),
+            (user.y() - top_) / (bottom_ - top_) * size.height()};
+}
+
+void PictureBox::Render(QPainter& painter, QSizeF size) const {
+    painter.fillRect(QRectF(QPointF(0, 0), size), background_);
     auto drawLine = [&](const Op& op) {
         QPen pen(op.color, op.width, op.style);
         painter.setPen(pen);
-        painter.drawLine(ToPixel(op.a), ToPixel(op.b));
+        painter.drawLine(Map(op.a, size), Map(op.b, size));
     };
     for (const Op& op : ops_) {
         switch (op.kind) {
@@ -138,7 +143,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
             drawLine(op);
             break;
         case Op::FillRectOp:
-            painter.fillRect(QRectF(ToPixel(op.a), ToPixel(op.b)).normalized(), op.color);
+            painter.fillRect(QRectF(Map(op.a, size), Map(op.b, size)).normalized(), op.color);
             break;
         case Op::TextOp: {
             QFont font = this->font();
@@ -149,8 +154,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
                 font.setPointSizeF(op.width);
             painter.setFont(font);
             painter.setPen(op.color);
-            const QPointF at = ToPixel(op.a);
-            painter.drawText(QRectF(at, QSizeF(width() + 1e4, height() + 1e4)),
+            const QPointF at = Map(op.a, size);
+            painter.drawText(QRectF(at, size + QSizeF(1e4, 1e4)),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
             break;
         }
@@ -159,6 +164,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
     for (size_t i = 0; i < lineObjects_.size(); ++i) {
         if (lineVisible_[i])
             drawLine(lineObjects_[i]);
+    }
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Render(painter, size());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = background_;
+        // Shown whenever the chart has the focus, not only after a key moved it there.
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
 

@@ -3,13 +3,15 @@
 #include "widgets/Canvas.h"
 
 #include <QWidget>
+
+class QPainter;
 #include <vector>
 
 namespace widgets {
 
 // A picture box with a user scale (0..1000 both ways, y up, by default). What is drawn is kept as
 // a list of operations and painted again on every paint event, so it survives covering, resizing
-// and high-DPI screens, and tests can ask what was drawn.
+// and high-DPI screens, and tests can ask what was drawn. With the focus it shows a focus frame.
 class PictureBox : public QWidget, public Canvas {
     Q_OBJECT
 public:
@@ -53,6 +55,10 @@ public:
     QPointF ToUser(QPointF pixel) const;
     QPointF ToPixel(QPointF user) const;
 
+    // Draws the picture as the screen shows it (the operations, then the visible line objects),
+    // filling `size` pixels of the painter: the one routine behind the screen and the exports.
+    void Render(QPainter& painter, QSizeF size) const;
+
 signals:
     void mouseMoved(QPointF user);
     void mousePressed(QPointF user, Qt::MouseButton button);
@@ -63,6 +69,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    QPointF Map(QPointF user, QSizeF size) const;
+
     double left_ = 0, right_ = 1000, bottom_ = 0, top_ = 1000;
     QString fontName_;
     bool bold_ = false;

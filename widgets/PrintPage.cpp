@@ -132,6 +132,7 @@ QVector<qreal> DashPattern(Qt::PenStyle style, double widthPoints) {
 struct PrintPage::Impl {
     std::unique_ptr<QPrinter> printer; // null when the page goes to a PDF file
     QString pdfPath;
+    bool userFile = false; // the PDF file is the user's, not the printer's redirection
     QPageLayout layout;
     QSizeF area; // printable area, points
 
@@ -168,7 +169,22 @@ struct PrintPage::Impl {
     }
 
     void Replay(QPainter& painter, double dpi) const;
+    void UsePdf(const QString& path);
+    void SetDefaults();
 };
+
+void PrintPage::Impl::UsePdf(const QString& path) {
+    pdfPath = path;
+    layout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kPdfMarginsMm,
+                         QPageLayout::Millimeter);
+}
+
+void PrintPage::Impl::SetDefaults() {
+    area = layout.paintRect(QPageLayout::Point).size();
+    Check(area.width() > 0 && area.height() > 0, "Pusty obszar wydruku");
+    font = QFont(QStringLiteral("Times New Roman CE"));
+    font.setPointSizeF(10);
+}
 
 void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
     const double k = dpi / kPointsPerInch;
@@ -200,9 +216,7 @@ PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
     Check(!MissingPrinter(), noPrinter);
     InstallFontSubstitutions();
     if (!PdfTarget().isEmpty()) {
-        d->pdfPath = PdfTarget();
-        d->layout = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kPdfMarginsMm,
-                                QPageLayout::Millimeter);
+        d->UsePdf(PdfTarget());
     } else {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         Check(!info.isNull(), noPrinter);
@@ -214,10 +228,15 @@ PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
               QStringLiteral("Drukarka domyślna „%1” jest niedostępna.").arg(info.printerName()));
         d->layout = d->printer->pageLayout();
     }
-    d->area = d->layout.paintRect(QPageLayout::Point).size();
-    Check(d->area.width() > 0 && d->area.height() > 0, "Pusty obszar wydruku");
-    d->font = QFont(QStringLiteral("Times New Roman CE"));
-    d->font.setPointSizeF(10);
+    d->SetDefaults();
+}
+
+PrintPage::PrintPage(const QString& pdfFile) : d(std::make_unique<Impl>()) {
+    Check(!pdfFile.isEmpty(), "Brak nazwy pliku PDF");
+    InstallFontSubstitutions();
+    d->UsePdf(pdfFile);
+    d->userFile = true;
+    d->SetDefaults();
 }
 
 PrintPage::~PrintPage() = default;
@@ -352,7 +371,8 @@ void PrintPage::EndDoc() {
         Check(file.commit(), "Błąd zapisu pliku PDF");
     }
     d->sent = true;
-    ++SentDocuments();
+    if (!d->userFile)
+        ++SentDocuments();
 }
 
 int PrintPage::SentCount() {

@@ -35,6 +35,9 @@ void ShowPrintError(QWidget* parent, const std::exception& error);
 class PrintPage : public Canvas {
 public:
     PrintPage(); // throws PrintError when there is no default printer
+    // A page for a PDF file the user named: no printer is needed and RedirectToPdf does not apply.
+    // EndDoc writes the file whole, or leaves what was there.
+    explicit PrintPage(const QString& pdfFile);
     ~PrintPage() override;
     PrintPage(const PrintPage&) = delete;
     PrintPage& operator=(const PrintPage&) = delete;
@@ -77,7 +80,8 @@ public:
     // calls send nothing more.
     void EndDoc();
 
-    // How many documents were sent since the program started.
+    // How many documents were sent to the printer (or its test redirection) since the program
+    // started.
     static int SentCount();
 
     // Where pages go instead of the printer, for tests: a PDF file, or a missing printer.

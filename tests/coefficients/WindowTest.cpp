@@ -6,12 +6,16 @@
 #include "panel/OperatingPointPanel.h"
 #include "tests/coefficients/TestCatalogue.h"
 #include "tests/support/WindowDriver.h"
+#include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
+#include "widgets/SaveFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -554,6 +558,42 @@ private slots:
             QTest::keyClick(w_.get(), Qt::Key_F1);
         auto* help = w_->findChild<QDialog*>(QStringLiteral("frmPomoc"));
         QVERIFY(help != nullptr && help->isVisible());
+        QCOMPARE(messages_, QStringList());
+    }
+
+    // The chart's SVG holds what the picture box holds: a line per line, a text per text, a
+    // rectangle per band besides the white ground; the file is proposed under the window's name.
+    void chartSavedAsSvg_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("frmwsk") << int(Window::ByOutput) << "wspolczynniki_od_mocy.svg";
+        QTest::newRow("frmWskKT") << int(Window::ByOutlet) << "wspolczynniki_od_T12.svg";
+    }
+    void chartSavedAsSvg() {
+        QFETCH(int, window);
+        QFETCH(QString, proposed);
+        open(Window(window));
+        if (ops().empty())
+            click("cmdLicz");
+        QVERIFY(!of(Op::FillRectOp).empty() && !lines(kDarkBlue, 2).empty());
+        QString asked;
+        const QString path = dir_.filePath(QStringLiteral("wykres.svg"));
+        widgets::SetSaveFileHandler([&](const widgets::SaveRequest& r) {
+            asked = QFileInfo(r.proposedPath).fileName();
+            return path;
+        });
+        for (QAction* a : w_->Picture()->actions())
+            if (a->text() == QString::fromUtf8(widgets::kSaveSvgText))
+                a->trigger();
+        widgets::SetSaveFileHandler({});
+        QCOMPARE(asked, proposed);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        QCOMPARE(int(svg.count("<polyline")), int(of(Op::LineOp).size()));
+        QCOMPARE(int(svg.count("<text")), int(of(Op::TextOp).size()));
+        QCOMPARE(int(svg.count("<rect")), int(of(Op::FillRectOp).size()) + 1);
+        QVERIFY(svg.contains("stroke=\"#000080\"")); // the dark blue curve
         QCOMPARE(messages_, QStringList());
     }
 

@@ -7,12 +7,17 @@
 #include "shell/Help.h"
 #include "tests/nomograms/Catalogues.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
+#include "widgets/ChartExport.h"
 #include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PrintPage.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/SaveFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -83,6 +88,35 @@ protected:
         w_->resize(1024, 768);
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
         QCOMPARE(w_->Picture()->width(), 800);
+    }
+    QByteArray saveAs(QWidget* owner, const char* action, const char* name) {
+        return testsupport::SaveAs(owner, action, file(name));
+    }
+    // The keys pressed on the focused picture from a press at `from`, against a press at
+    // `mouseAt`: both readings as "texts | lines".
+    template <typename Read>
+    std::pair<QString, QString> keysAgainstMouse(double from, const QList<int>& keys,
+                                                 double mouseAt, Read read) {
+        w_->Picture()->setFocus(Qt::TabFocusReason);
+        auto pressAt = [this](double x) {
+            mouse(w_->Picture(), QEvent::MouseButtonPress, x, Qt::LeftButton, Qt::LeftButton);
+        };
+        pressAt(from);
+        pressAt(mouseAt);
+        const QString byMouse = read();
+        pressAt(from);
+        for (int key : keys)
+            QTest::keyClick(w_->Picture(), Qt::Key(key));
+        return {read(), byMouse};
+    }
+    // Rows of keys from a start, and the x a mouse press reads alike (worked out by hand).
+    static void
+    keyRows(std::initializer_list<std::tuple<const char*, double, QList<int>, double>> rows) {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<double>("mouseAt");
+        for (const auto& [name, from, keys, mouseAt] : rows)
+            QTest::newRow(name) << from << keys << mouseAt;
     }
     void writeHelpPage() {
         QFile page(file(shell::kHelpFileName));
@@ -596,6 +630,71 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("0.38 [kg/s]"))); // as the window shows it
     }
 
+    // The PDF is the printed page of the same reading, though no printer is there.
+    void pageSavedAsPdf() {
+        useTemperatures110And90();
+        press(700);
+        click("cmdDruk");
+        const QString printed = testsupport::PdfProbe(file("page.pdf")).Text();
+        QVERIFY(printed.contains(QStringLiteral("3.16 [kg/s]")));
+        QFile::remove(file("page.pdf"));
+        messages_.clear();
+        widgets::PrintPage::SimulateMissingPrinter(true);
+        saveAs(child<QToolButton>("cmdDruk"), widgets::kSavePdfText, "wykres.pdf");
+        QCOMPARE(messages_, QStringList());
+        testsupport::PdfProbe pdf(file("wykres.pdf"));
+        QCOMPARE(pdf.PageCount(), 1);
+        QCOMPARE(pdf.Text(), printed);
+        QVERIFY(!QFile::exists(file("page.pdf")));
+        QCOMPARE(reading(), QStringLiteral("3.16 / 11.25"));
+    }
+
+    // At 110 and 90 °C the characteristic runs from x 420 to 900; a mouse there is held so.
+    void keysReadAsTheMouse_data() {
+        const int left = Qt::Key_Left, right = Qt::Key_Right, up = Qt::Key_Up, down = Qt::Key_Down,
+                  pageUp = Qt::Key_PageUp, pageDown = Qt::Key_PageDown;
+        keyRows({{"right arrow", 700, {right, right, right, right, right}, 705},
+                 {"left arrow", 700, {left, left, left}, 697},
+                 {"up arrow", 600, {up, up}, 602},
+                 {"down arrow", 600, {down, down}, 598},
+                 {"page up", 700, {pageUp, pageUp, pageUp}, 730},
+                 {"page down", 700, {pageDown, pageDown}, 680},
+                 {"held at the left end", 430, {pageDown, pageDown}, 410},
+                 {"on from the held end", 430, {pageDown, pageDown, right}, 421},
+                 {"held at the right end", 895, {pageUp}, 905},
+                 {"home", 700, {Qt::Key_Home}, 0},
+                 {"end", 700, {Qt::Key_End}, 1000}});
+    }
+    void keysReadAsTheMouse() {
+        QFETCH(double, from);
+        QFETCH(QList<int>, keys);
+        QFETCH(double, mouseAt);
+        useTemperatures110And90();
+        const auto [byKeys, byMouse] = keysAgainstMouse(
+            from, keys, mouseAt, [this] { return reading() + " | " + flowLine() + dropLine(); });
+        QCOMPARE(byKeys, byMouse);
+        QCOMPARE(messages_, QStringList());
+    }
+
+    // The chart's pictures are drawn from the retained drawing: the grid's 38 lines, 40 texts,
+    // the red characteristic and the two blue reading lines, the vertical one at x 700, pixel 560.
+    void chartPictures() {
+        press(700);
+        // Read out to a screen reader too: 1.788854 · 10^0.75 = 10.0594 kPa at 80 °C.
+        QCOMPARE(picture()->accessibleDescription(),
+                 QStringLiteral("G = 3.16 kg/s, Dp = 10.06 kPa"));
+        const QByteArray svg = saveAs(picture(), widgets::kSaveSvgText, "wykres.svg");
+        QCOMPARE(int(svg.count("<polyline")), 38 + 3);
+        QCOMPARE(int(svg.count("<text")), 40);
+        QVERIFY(svg.contains("stroke=\"#ff0000\" stroke-opacity=\"1\" stroke-width=\"3\""));
+        QVERIFY(svg.contains("stroke=\"#0000ff\" stroke-opacity=\"1\" stroke-width=\"2\""));
+        QVERIFY(svg.contains("points=\"560,673.2 560,"));
+        QVERIFY(svg.contains("Opór przepływu Dp [kPa]"));
+        const QImage png = QImage::fromData(saveAs(picture(), widgets::kSavePngText, "wykres.png"));
+        QCOMPARE(png.size(), QSize(1600, 1496));
+        QCOMPARE(messages_, QStringList());
+    }
+
     void missingPrinter() {
         widgets::PrintPage::SimulateMissingPrinter(true);
         click("cmdDruk");
@@ -820,6 +919,48 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), q);
         QTest::keyClick(q, Qt::Key_Return);
         QVERIFY(!picture()->Operations().empty()); // nothing cleared
+    }
+
+    // Model 2 reads from x 100 up to MAX 835 (see outputAboveTheChart).
+    void keysReadAsTheMouse_data() {
+        const int left = Qt::Key_Left, right = Qt::Key_Right, pageUp = Qt::Key_PageUp,
+                  pageDown = Qt::Key_PageDown;
+        keyRows({{"right arrow", 500, {right, right, right, right}, 504},
+                 {"left arrow", 500, {left, left}, 498},
+                 {"held at MAX", 830, {pageUp}, 840},
+                 {"back from MAX", 830, {pageUp, left}, 834},
+                 {"held at the axis", 105, {pageDown}, 95},
+                 {"home", 500, {Qt::Key_Home}, 0},
+                 {"end", 500, {Qt::Key_End}, 1000}});
+    }
+    void keysReadAsTheMouse() {
+        QFETCH(double, from);
+        QFETCH(QList<int>, keys);
+        QFETCH(double, mouseAt);
+        draw(2);
+        const auto [byKeys, byMouse] = keysAgainstMouse(from, keys, mouseAt, [this] {
+            return shown() + " | " + Ends(picture()->LineObject(w_->FlowLineObject())) +
+                   Ends(picture()->LineObject(w_->DropLineObject()));
+        });
+        QCOMPARE(byKeys, byMouse);
+    }
+
+    void keysBeforeTheFirstDrawing() {
+        picture()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(picture(), Qt::Key_Right);
+        QTest::keyClick(picture(), Qt::Key_End);
+        QVERIFY(!readingVisible());
+        QCOMPARE(shown(), QStringLiteral("1 / "));
+    }
+
+    void chartMenu() {
+        draw(1);
+        QCOMPARE(picture()->accessibleDescription(), QStringLiteral("G = 1.0 kg/s, Q = 505 kW"));
+        const QByteArray svg = saveAs(picture(), widgets::kSaveSvgText, "moc.svg");
+        // One band, 38 grid lines, 160 curve segments, the two reading lines; 1 + 38 + 3 texts.
+        QCOMPARE(int(svg.count("<polyline")), 38 + 160 + 2);
+        QCOMPARE(int(svg.count("<text")), 1 + 38 + 3);
+        QVERIFY(svg.contains("fill=\"#01e62d\"")); // the band of one exchanger, (1, 230, 45)
     }
 
     void helpButtonAndF1() {

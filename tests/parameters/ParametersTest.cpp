@@ -2,12 +2,17 @@
 #include "parameters/ParameterPrintout.h"
 #include "parameters/frmParametry.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/CompanyLine.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/SaveFile.h"
+#include "widgets/TableExport.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -306,6 +311,39 @@ private slots:
         QCOMPARE(messages_, QStringList{QStringLiteral("Wystąpił błąd drukowania")});
         QVERIFY(!QFile::exists(pdfPath()));
         QVERIFY(w_->isVisible());
+    }
+
+    QByteArray saveAs(QWidget* owner, const char* action, const QString& name) {
+        return testsupport::SaveAs(owner, action, dir_.filePath(name));
+    }
+
+    void pageSavedAsPdf() {
+        const QString onPaper = printed()->Text();
+        QFile::remove(pdfPath());
+        messages_.clear();
+        widgets::PrintPage::SimulateMissingPrinter(true);
+        saveAs(w_->findChild<QToolButton*>("cmdDruk"), widgets::kSavePdfText,
+               QStringLiteral("parametry.pdf"));
+        QCOMPARE(messages_, QStringList());
+        QCOMPARE(testsupport::PdfProbe(dir_.filePath("parametry.pdf")).Text(), onPaper);
+        QVERIFY(!QFile::exists(pdfPath()));
+    }
+
+    // The catalogue as a Polish spreadsheet reads it: numbers written with a point take a comma,
+    // texts stay as written, blanks included.
+    void gridSavedAsCsv() {
+        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
+        const QByteArray csv =
+            saveAs(w_->Grid(), widgets::kSaveCsvText, QStringLiteral("parametry.csv"));
+        widgets::SetUserLocale(QLocale::c());
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 16 + 1);
+        QCOMPARE(lines[0],
+                 QStringLiteral("Lp.;  Parametr  /  typ ;orv2.14;orv1.22;orv2.40;orv3.55"));
+        QCOMPARE(lines[1], QStringLiteral("1;Badania:;R1c2;0123456789;;ABCDEFGHIJKLMNO"));
+        QCOMPARE(lines[15], QStringLiteral("5; F [m2] ;1,40;0,25;R15c4; R15c5"));
+        QCOMPARE(messages_, QStringList());
     }
 
     void printedItem_data() {

@@ -5,13 +5,20 @@
 #include "selection/SelectionPrintout.h"
 #include "selection/frmDobor.h"
 #include "tests/support/PdfProbe.h"
+#include "tests/support/WindowDriver.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PrintPage.h"
+#include "widgets/ReportOutput.h"
+#include "widgets/SaveFile.h"
+#include "widgets/TableExport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -208,6 +215,17 @@ class SelectionTest : public QObject {
     QString state(Field f) const {
         return QString::asprintf("%d..%d at %d '%s'", slider(f)->minimum(), slider(f)->maximum(),
                                  slider(f)->value(), qUtf8Printable(box(f)->text()));
+    }
+    // The state of the printed page: T11 typed with a decimal comma (printed as typed, calculated
+    // as 95.5), then Q typed as 250 but still being typed when the print button is clicked.
+    void printedState() {
+        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
+        enter(Field::T11, QStringLiteral("95,5"));
+        box(Field::Q)->setFocus();
+        click("cmdLicz");
+        box(Field::Q)->selectAll();
+        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
+        click("cmdDruk");
     }
     // raport.txt decoded from Windows-1250.
     QStringList log() const {
@@ -530,16 +548,8 @@ private slots:
     }
 
     void printedPage() {
-        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
-        // T11 typed with a decimal comma: printed as typed, calculated as 95.5.
-        enter(Field::T11, QStringLiteral("95,5"));
-        box(Field::Q)->setFocus();
-        click("cmdLicz");
-        // Still being typed when the button is clicked: printed as it stands, and the grid
-        // keeps its results.
-        box(Field::Q)->selectAll();
-        QTest::keyClicks(box(Field::Q), QStringLiteral("250"));
-        click("cmdDruk");
+        // Q is printed as it stands, and the grid keeps its results.
+        printedState();
         QCOMPARE(QApplication::focusWidget(), box(Field::Q));
         QCOMPARE(messages_, QStringList{QString::fromUtf8(selection::kPrintSentText)});
         QVERIFY(!w_->CzyWyczyszczone());
@@ -598,6 +608,83 @@ private slots:
         }
         // Eight "---" for each of the three models without T12 (exchangers to T12, except kw).
         QCOMPARE(int(text.count(QStringLiteral("---"))), 8 * 3);
+    }
+
+    // The PDF is the printed page of the same state, run again with its trace, and goes nowhere
+    // near the printer, which may be missing.
+    void pageSavedAsPdf() {
+        printedState();
+        const QString printed = testsupport::PdfProbe(file("page.pdf")).Text();
+        QVERIFY(printed.contains(QStringLiteral("95,5 [°C]")) && printed.contains("250 [kW]"));
+        messages_.clear();
+        QFile::remove(file("page.pdf"));
+        QFile::remove(file("raport.txt"));
+
+        widgets::PrintPage::SimulateMissingPrinter(true);
+        const int sent = widgets::PrintPage::SentCount();
+        widgets::SetSaveFileHandler([this](const widgets::SaveRequest& r) {
+            messages_ << QStringLiteral("[dialog] ") + QFileInfo(r.proposedPath).fileName();
+            return file("dobor");
+        });
+        QTest::keyClick(box(Field::Q), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        widgets::SetSaveFileHandler({});
+        QCOMPARE(messages_, QStringList{QStringLiteral("[dialog] dobor.pdf")});
+        testsupport::PdfProbe pdf(file("dobor.pdf"));
+        QCOMPARE(pdf.PageCount(), 1);
+        QCOMPARE(pdf.Text(), printed);
+        QCOMPARE(log().value(0),
+                 QStringLiteral("********  Początek obliczania do druku***************"));
+        QCOMPARE(log().filter(QStringLiteral("Obliczenia dla wymiennika =")).size(), 4);
+        QCOMPARE(widgets::PrintPage::SentCount(), sent);
+        QVERIFY(!QFile::exists(file("page.pdf")));
+        // The same through the print button's context menu.
+        testsupport::SaveAs(w_->findChild<QToolButton*>("cmdDruk"), widgets::kSavePdfText,
+                            file("menu.pdf"));
+        QCOMPARE(testsupport::PdfProbe(file("menu.pdf")).Text(), printed);
+    }
+
+    // The grid of the default point in a comma locale, as a spreadsheet gets it: the values of
+    // kGrids with commas, the captions and the verdicts.
+    void gridSavedAsCsv() {
+        widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
+        click("cmdLicz");
+        const QByteArray bytes =
+            testsupport::SaveAs(w_->Grid(), widgets::kSaveCsvText, file("dobor.csv"));
+        QCOMPARE(messages_, QStringList());
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 17 + 1); // 17 rows, each ended
+        QVERIFY(lines.last().isEmpty());
+        QCOMPARE(lines[0].split(';').mid(1),
+                 (QStringList{"orv2.14", "orv1.22", "orv2.40", "orv3.55"}));
+        const GridCase& g = kGrids[0];
+        for (int row = 1; row <= 15; ++row) {
+            const QStringList cells = lines[row].split(';');
+            QCOMPARE(cells.size(), 5);
+            QCOMPARE(cells[0], widgets::Q(kod::ResultLabels[row - 1]));
+            for (int m = 0; m < 4; ++m)
+                QCOMPARE(cells[m + 1],
+                         QString::fromLatin1(g.columns[m][row - 1]).replace('.', ','));
+        }
+        QCOMPARE(lines[16].split(';').value(4), QStringLiteral("najkorzystniejszy wariant"));
+    }
+
+    // Calculated from the keyboard (leaving the box confirms it, which empties the grid before,
+    // not after), a block of cells selected with the mouse and copied with Ctrl+C: G1dop and G2dop
+    // of the first two models at the default point.
+    void cellsCopied() {
+        auto* calculate = w_->findChild<QToolButton*>("cmdLicz");
+        calculate->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(calculate, Qt::Key_Space);
+        QTableWidget* grid = w_->Grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(1, 1)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid->visualItemRect(grid->item(2, 2)).center());
+        QGuiApplication::clipboard()->clear();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0.97\t1.07\n0.86\t0.88\n"));
     }
 
     void missingPrinter() {

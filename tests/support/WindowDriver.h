@@ -2,7 +2,10 @@
 
 #include "panel/OperatingPointPanel.h"
 #include "widgets/MessageBox.h"
+#include "widgets/SaveFile.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStringList>
@@ -41,6 +44,18 @@ inline void RecordMessages(QStringList& texts) {
         texts << (titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text));
         return true;
     });
+}
+
+// Triggers the action of that text on `owner` (a context menu's entry) with the save dialog
+// answering `path`; the bytes then in the file, empty when there is none.
+inline QByteArray SaveAs(QWidget* owner, const char* action, const QString& path) {
+    widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
+    for (QAction* a : owner->actions())
+        if (a->text() == QString::fromUtf8(action))
+            a->trigger();
+    widgets::SetSaveFileHandler({});
+    QFile saved(path);
+    return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
 }
 
 } // namespace testsupport

@@ -340,6 +340,41 @@ done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
     fail "openbox did not start:" "$(cat "$work/openbox.log")"
 
+# Clicks a print button, checks the confirmation and that the scheduler received one document of
+# one page, and keeps the page's text lines, blanks squeezed, in $page.
+print_report() { # window-id button-x button-y confirmation screenshot-name
+    documents >"$work/documents-before"
+    local windows box
+    mapfile -t windows < <(captions)
+    click_button "$1" "$2" "$3"
+    box=$(wait_window "$box_caption" 30)
+    expect_windows "${windows[@]}" "$box_caption"
+    expect_equal "print confirmation" "$4" "$(message_text "$box")"
+    screenshot "$5"
+    keys "$box" Return
+    wait_closed "$box_caption"
+    for _ in $(seq 100); do
+        documents | comm -13 "$work/documents-before" - >"$work/documents-new"
+        [ -s "$work/documents-new" ] && break
+        sleep 0.1
+    done
+    sleep 0.5 # a second document would be a second job
+    documents | comm -13 "$work/documents-before" - >"$work/documents-new"
+    expect_equal "documents received by the print scheduler" 1 "$(wc -l <"$work/documents-new")"
+    local document
+    document=$(cat "$work/documents-new")
+    expect_equal "pages of the printed report" 1 \
+        "$(pdfinfo "$document" | awk '/^Pages:/ { print $2 }')"
+    page=$(pdftotext -layout "$document" - | sed 's/^ *//; s/ *$//; s/  */ /g')
+}
+
+expect_page_lines() { # line...
+    local line
+    for line in "$@"; do
+        grep -qxF "$line" <<<"$page" || fail "the printed page has no line '$line'; its text:" "$page"
+    done
+}
+
 # --- start -------------------------------------------------------------------------------------
 
 begin=$(date +%s)
@@ -442,29 +477,9 @@ expect_equal "last line of raport.txt" "t12= 64 l.wym.= 1           kw=1,590    
     "$(tail -n 1 <<<"$report")"
 
 step="print the selection report"
-documents >"$work/documents-before"
-click_button "$id" 910 70 # cmdDruk
-box=$(wait_window "$box_caption" 30)
-expect_windows "$main_caption" "$dobor" "$box_caption"
-expect_equal "print confirmation" "Jednostronicowy wydruk wyników doboru wymienników" \
-    "$(message_text "$box")"
-screenshot selection-printed
-keys "$box" Return
-wait_closed "$box_caption"
-for _ in $(seq 100); do
-    documents | comm -13 "$work/documents-before" - >"$work/documents-new"
-    [ -s "$work/documents-new" ] && break
-    sleep 0.1
-done
-sleep 0.5 # a second document would be a second job
-documents | comm -13 "$work/documents-before" - >"$work/documents-new"
-expect_equal "documents received by the print scheduler" 1 "$(wc -l <"$work/documents-new")"
-document=$(cat "$work/documents-new")
-pdftotext -layout "$document" "$work/page.txt"
-expect_equal "pages of the printed report" 1 "$(pdfinfo "$document" | awk '/^Pages:/ { print $2 }')"
-# The page's lines with their blanks squeezed; the results are those of the window's own tests.
-page=$(sed 's/^ *//; s/ *$//; s/  */ /g' "$work/page.txt")
-for line in "Dobór wymienników" "dla poniższych danych wejściowych:" \
+print_report "$id" 910 70 "Jednostronicowy wydruk wyników doboru wymienników" selection-printed
+# The results are those of the window's own tests.
+expect_page_lines "Dobór wymienników" "dla poniższych danych wejściowych:" \
     "Przeznaczenie eksploatacyjne: c.o." "Wymagana moc cieplna: 200 [kW]" \
     "Temperatura weściowa T11 150 [°C]" "Temperatura wyjściowa T22 100 [°C]" \
     "typ wymiennika: orv2.14 orv1.22 orv2.40 orv3.55" \
@@ -472,9 +487,7 @@ for line in "Dobór wymienników" "dla poniższych danych wejściowych:" \
     "wymagany współczynnik przenikania ciepła 1,280 0,284 1,560 1,590" \
     "współczynnik przenikania ciepła dla warunków eksploatacyjnych 1,538 --- 1,573 1,596" \
     "temperatura wyjściowa wody grzejnej T12 102,0 --- 97,0 64,0" \
-    "Typ wymiennika: orv3.55 Liczba wymienników: 1" "najkorzystniejszy wariant"; do
-    grep -qxF "$line" <<<"$page" || fail "the printed page has no line '$line'; its text:" "$page"
-done
+    "Typ wymiennika: orv3.55 Liczba wymienników: 1" "najkorzystniejszy wariant"
 expect_equal "first line of raport.txt after printing" \
     "********  Początek obliczania do druku***************" "$(report_lines | head -n 1)"
 
@@ -531,6 +544,13 @@ reading() { # G and Dp as shown in txG and txDp
 drag 500 980
 expect_equal "G and Dp at the segment's high end" "2,23 100,20" "$(reading)"
 screenshot hydraulic-high-end
+# The report prints what the window shows.
+print_report "$id" 840 80 "Jednostronicowy wydruk wykresu oporów hydraulicznych dla wymienników" \
+    hydraulic-printed
+expect_page_lines "Wykres zależności oporu przepływu Dp [kPa] od" \
+    "natężenia przepływu wody G [kg/s]" "Typ wymiennika: orv2.14" "Typ obiegu: woda grzejna" \
+    "Wybrane natężenie przepływu = 2,23 [kg/s]" "Wynikowy opór przepływu = 100,20 [kPa]"
+expect_windows "$main_caption" "$hydra"
 drag 980 20
 expect_equal "G and Dp at the segment's low end" "0,18 1,00" "$(reading)"
 drag 20 500

@@ -193,33 +193,37 @@ toolbar_icons() { # picture x y width height
         }'
 }
 
+# Marks an X selection (clipboard or primary), runs a command by which the program takes it, and
+# prints what the program put there; fails (1) when it took nothing within 10 s.
+taken_selection() { # selection command...
+    local which=$1 mark="(nothing taken)" text
+    shift
+    echo -n "$mark" | xclip -selection "$which" -i
+    "$@"
+    for _ in $(seq 100); do
+        text=$(xclip -o -selection "$which" 2>/dev/null || true)
+        [ "$text" != "$mark" ] && { echo "$text"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
 # The text of the focused text box, through the clipboard. The program answers once it has
 # handled every event before, so this also waits for a calculation started by a click.
 read_box() { # id
-    echo -n "(nothing copied)" | xclip -selection clipboard -i
-    keys "$1" ctrl+a ctrl+c
-    local text
-    for _ in $(seq 100); do
-        text=$(xclip -o -selection clipboard 2>/dev/null || true)
-        [ "$text" != "(nothing copied)" ] && { echo "$text"; return; }
-        sleep 0.1
-    done
-    fail "the text box did not copy its text"
+    taken_selection clipboard keys "$1" ctrl+a ctrl+c || fail "the text box did not copy its text"
+}
+
+triple_click() { # x y
+    xdotool mousemove "$1" "$2" click --repeat 3 --delay 80 1
+    xdotool mousemove 0 0
 }
 
 # The first paragraph of a message box, selected by a triple click into its text.
 message_text() { # id
     geometry "$1"
-    echo -n "(nothing selected)" | xclip -selection primary -i
-    xdotool mousemove $((gx + 60)) $((gy + 17)) click --repeat 3 --delay 80 1
-    xdotool mousemove 0 0
-    local text
-    for _ in $(seq 50); do
-        text=$(xclip -o -selection primary 2>/dev/null || true)
-        [ "$text" != "(nothing selected)" ] && { echo "$text"; return; }
-        sleep 0.1
-    done
-    echo "(no text could be selected)"
+    taken_selection primary triple_click $((gx + 60)) $((gy + 17)) ||
+        echo "(no text could be selected)"
 }
 
 # How many pixels of a window's area differ between two moments; the area in logical units.
@@ -595,20 +599,17 @@ logical "$id" 955 691 # txG, the flow read from the chart: 1 after drawing
 click "$px" "$py"
 draw_chart "$qg" thermal-chart "1,0"
 
-# The coefficient charts: Enter confirms the focused box, which clears a drawn chart.
-step="draw the coefficient chart over the heat output"
-click "${toolbar[5]}" "$toolbar_y"
-id=$(wait_window "$wsk")
-keys "$id" Return
-expect_equal "Dp1 of the chart over the heat output" "10" "$(read_box "$id")"
-draw_chart "$wsk" coefficients-q-chart "10"
-
-step="draw the coefficient chart over T12"
-click "${toolbar[6]}" "$toolbar_y"
-id=$(wait_window "$wskkt")
-keys "$id" Return
-expect_equal "Q of the chart over T12" "300" "$(read_box "$id")"
-draw_chart "$wskkt" coefficients-t12-chart "300"
+# The coefficient charts (toolbar button, caption, screenshot, the focused box's value): Enter
+# confirms the focused box, which clears a drawn chart.
+for chart in "5|$wsk|coefficients-q-chart|10" "6|$wskkt|coefficients-t12-chart|300"; do
+    IFS='|' read -r button caption name value <<<"$chart"
+    step="draw the chart '$caption'"
+    click "${toolbar[$button]}" "$toolbar_y"
+    id=$(wait_window "$caption")
+    keys "$id" Return
+    expect_equal "the focused box of '$caption'" "$value" "$(read_box "$id")"
+    draw_chart "$caption" "$name" "$value"
+done
 
 # --- the data sheets: missing where pathpdf.txt points at first, shown once it is set ----------
 

@@ -165,7 +165,7 @@ click_button() { # id x y
 keys() { # id key...
     local id=$1
     shift
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    timeout 5 xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
     xdotool key --clearmodifiers "$@"
 }
 
@@ -466,6 +466,8 @@ echo "desktop: every window opens from the menu and the toolbar and closes ($(($
 
 # --- the selection: the default point, its report, then T11 typed with a decimal comma ---------
 
+# The selection window places its controls from the top: cmdLicz and cmdDruk at 698 from the top
+# (70 from the bottom), txT11 at (940, 260) sized 45 x 35, its middle 491 from the bottom.
 step="selection with the default point"
 click "${toolbar[7]}" "$toolbar_y"
 id=$(wait_window "$dobor")

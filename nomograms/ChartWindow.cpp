@@ -86,10 +86,13 @@ QString ChartWindow::Shown(double value, const char* pattern) {
 }
 
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == picture_ && picture_) {
+    const QEvent::Type type = event->type();
+    // Only a mouse event may be read as one: the picture gets every other kind too.
+    if (watched == picture_ && picture_ &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
         const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if ((event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) ||
-            (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::LeftButton))
+        if ((type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) ||
+            (type == QEvent::MouseMove && mouse->buttons() == Qt::LeftButton))
             PickFlow(picture_->ToUser(mouse->position()).x());
     }
     return QDialog::eventFilter(watched, event);

@@ -577,7 +577,6 @@ expect_windows "$main_caption"
 # Clicks the draw button and checks that the picture changed over a tenth of its area, with no
 # message. The focused box is read back, which also waits for the drawing.
 draw_chart() { # caption name box-text
-    logical "$id" 10 758
     area_picture "$id" 10 758 800 748 "$work/before.png"
     click_button "$id" 885 80 # cmdLicz
     expect_equal "the focused box of '$1'" "$3" "$(read_box "$id")"
@@ -615,7 +614,8 @@ done
 
 # --- the data sheets: missing where pathpdf.txt points at first, shown once it is set ----------
 
-# Opens the viewer after the question; sets viewer_id and product (the first product's button).
+# Opens the viewer after the question; sets viewer_id, and product_x and product_y, the middle of
+# the first product's button (the ORV exchangers, Orv.pdf).
 open_viewer() { # how
     if [ "$1" = menu ]; then keys "$main" alt+i Down Return; else click "${toolbar[1]}" "$toolbar_y"; fi
     local question
@@ -623,7 +623,7 @@ open_viewer() { # how
     keys "$question" alt+t
     viewer_id=$(wait_window "$viewer")
     expect_windows "$main_caption" "$viewer"
-    sleep 0.3
+    sleep 0.3 # its first paint
     # Its toolbar lies along the top, logical 763 down to 705.
     logical "$viewer_id" 10 763
     local top=$py left=$px
@@ -672,7 +672,6 @@ cmp -s "$work/expected-pathpdf.txt" "$app/pathpdf.txt" ||
 
 step="a data sheet from the stored folder"
 open_viewer menu
-logical "$viewer_id" 10 700
 area_picture "$viewer_id" 10 700 1000 680 "$work/before.png"
 click "$product_x" "$product_y"
 shown=""

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-pdf-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     fonts-liberation
     cups-daemon cups-client desktop-file-utils appstream dpkg-dev
+    xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils locales
     clang-14 libclang-rt-14-dev
 )
 missing=()
@@ -17,4 +18,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The desktop test runs the program in the Polish locale.
+if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
+    localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
 fi

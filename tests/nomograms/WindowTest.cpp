@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -31,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <memory>
 
 using panel::Field;
@@ -362,6 +364,43 @@ private slots:
         const double x = lineObject(w_->FlowLineObject()).a.x();
         QCOMPARE(lineObject(w_->DropLineObject()).b.x(), x);
         QCOMPARE(int(picture()->Operations().size()), 78); // moved, never redrawn
+    }
+
+    // The picture gets events of every kind; only a press or a move with the left button reads
+    // the chart. (Reading any other event as a mouse event is undefined behaviour, which the
+    // sanitizer build stops at.)
+    void otherEventsLeaveTheReading_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("leave") << 0;
+        QTest::newRow("key press") << 1;
+        QTest::newRow("wheel with the left button") << 2;
+        QTest::newRow("left button released") << 3;
+    }
+    void otherEventsLeaveTheReading() {
+        QFETCH(int, kind);
+        useTemperatures110And90();
+        const QPointF at = picture()->ToPixel({700, 500});
+        const QPointF global = picture()->mapToGlobal(at);
+        std::unique_ptr<QEvent> event;
+        switch (kind) {
+        case 0:
+            event = std::make_unique<QEvent>(QEvent::Leave);
+            break;
+        case 1:
+            event = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+            break;
+        case 2:
+            event =
+                std::make_unique<QWheelEvent>(at, global, QPoint(), QPoint(0, 120), Qt::LeftButton,
+                                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            break;
+        default:
+            event = std::make_unique<QMouseEvent>(QEvent::MouseButtonRelease, at, global,
+                                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        }
+        QApplication::sendEvent(picture(), event.get());
+        // As at opening: Dp = 10 kPa on 2 G^1.5, G = 5^(2/3) = 2.924018.
+        QCOMPARE(reading(), QStringLiteral("2.92 / 10.00"));
     }
 
     // The reading keeps its pressure drop across models, only capped at a lower top.

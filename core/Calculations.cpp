@@ -95,24 +95,31 @@ void FlowForPressureDrop(std::int16_t T1, std::int16_t T2, std::int16_t m, bool 
 namespace {
 
 // The part of an evaluation that does not depend on T12 and the extra exchangers, worked out once
-// per search. The arithmetic is the same as evaluating from scratch, so the results are too.
+// per search: the same operations on the same operands as evaluating from scratch, in the same
+// order, so the results are identical to the last bit.
 struct FixedPart {
     std::int16_t m;
-    double Dp1, T11, T21, Q;
+    double T11, T21, Q;
     std::int16_t t11, t21, t22;
     double G2dop, G2, G2Ratio;
+    double heatT11; // c̄(t11)·t11, kcal/kg
     double C, expGr1, expGr2, factorT11, factorT22, expP, F, R;
+    // The two pressure-drop laws through their decimal logarithms; the heating water's
+    // coefficient as the flow-for-drop inverse corrects it for model 1.
+    double log10Dp1, log10C1, log10C1Flow, a1, b1;
+    double log10C2, a2, b2, log10Tm2;
 };
 
 FixedPart Prepare(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
                   double T21, double T22, double Q) {
     FixedPart f{};
     f.m = m;
-    f.Dp1 = Dp1, f.T11 = T11, f.T21 = T21, f.Q = Q;
+    f.T11 = T11, f.T21 = T21, f.Q = Q;
     f.t11 = RoundHalfEven16(T11), f.t21 = RoundHalfEven16(T21), f.t22 = RoundHalfEven16(T22);
     FlowForPressureDrop(f.t21, f.t22, m, false, Dp2, f.G2dop);
     FlowForOutput(f.t21, f.t22, Q, f.G2);
     f.G2Ratio = f.G2 / f.G2dop;
+    f.heatT11 = MeanSpecificHeat(f.t11) * f.t11;
     f.C = ModelValue(kRowC, m);
     f.expGr1 = ModelValue(kRowGr1, m);
     f.expGr2 = ModelValue(kRowGr2, m);
@@ -121,6 +128,18 @@ FixedPart Prepare(std::int16_t m, bool centralHeating, double Dp1, double Dp2, d
     f.expP = ModelValue(kRowP, m);
     f.F = ModelValue(kRowSurface, m);
     f.R = FoulingResistance(centralHeating);
+
+    DropLaw heating = DropLawOf(f.t11, f.t11, m, true);
+    f.log10Dp1 = Log10(Dp1);
+    f.log10C1 = Log10(heating.C);
+    f.a1 = heating.a, f.b1 = heating.b;
+    if (m == 1)
+        heating.C = std::pow(20.0, heating.b) * heating.C;
+    f.log10C1Flow = Log10(heating.C);
+    const DropLaw heated = DropLawOf(f.t21, f.t22, m, false);
+    f.log10C2 = Log10(heated.C);
+    f.a2 = heated.a, f.b2 = heated.b;
+    f.log10Tm2 = Log10(heated.Tm);
     return f;
 }
 
@@ -129,10 +148,12 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
     const double dT = LogMeanDifference(f.T11 - T22, T12 - f.T21);
 
     const std::int16_t t12 = RoundHalfEven16(T12);
+    const double log10Tm1 = Log10((static_cast<int>(f.t11) + static_cast<int>(t12)) / 2.0);
     EvaluationRecord r;
-    FlowForPressureDrop(f.t11, t12, f.m, true, f.Dp1, r.G1dop);
+    // As FlowForPressureDrop and FlowForOutput for the heating water.
+    r.G1dop = std::pow(10.0, (f.log10Dp1 - f.log10C1Flow - f.b1 * log10Tm1) / f.a1);
     r.G2dop = f.G2dop;
-    FlowForOutput(t12, f.t11, f.Q, r.G1);
+    r.G1 = f.Q / ((f.heatT11 - MeanSpecificHeat(t12) * t12) * kKcalToKJ);
     r.G2 = f.G2;
     r.G1Ratio = r.G1 / r.G1dop;
     r.G2Ratio = f.G2Ratio;
@@ -144,8 +165,9 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
     n = SaturatedCount(count);
     r.Gr1 = r.G1 / count;
     r.Gr2 = r.G2 / count;
-    PressureDropForFlow(f.t11, t12, f.m, true, r.Gr1, r.dP1);
-    PressureDropForFlow(f.t21, f.t22, f.m, false, r.Gr2, r.dP2);
+    // As PressureDropForFlow for each circuit.
+    r.dP1 = std::pow(10.0, f.log10C1 + f.a1 * Log10(r.Gr1) + f.b1 * log10Tm1);
+    r.dP2 = std::pow(10.0, f.log10C2 + f.a2 * Log10(r.Gr2) + f.b2 * f.log10Tm2);
 
     // Without a finite count there is no installation to require anything of.
     kw = std::isfinite(count) ? f.Q / (f.F * dT * count) : kNaN;

@@ -108,6 +108,11 @@ struct FixedPart {
     // coefficient as the flow-for-drop inverse corrects it for model 1.
     double log10Dp1, log10C1, log10C1Flow, a1, b1;
     double log10C2, a2, b2, log10Tm2;
+    // What the heated water gives for one exchanger count: it changes only with the count.
+    struct PerCount {
+        double count = kNaN, Gr2 = 0, dP2 = 0, factorGr2 = 0;
+    };
+    mutable PerCount heated;
 };
 
 FixedPart Prepare(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
@@ -164,15 +169,22 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
     const double count = f.Q > 0 ? std::floor(larger) + 1.0 + extra : kNaN;
     n = SaturatedCount(count);
     r.Gr1 = r.G1 / count;
-    r.Gr2 = r.G2 / count;
+    if (!(f.heated.count == count)) {
+        FixedPart::PerCount& h = f.heated;
+        h.count = count;
+        h.Gr2 = r.G2 / count;
+        h.dP2 = std::pow(10.0, f.log10C2 + f.a2 * Log10(h.Gr2) + f.b2 * f.log10Tm2);
+        h.factorGr2 = std::pow(h.Gr2, f.expGr2);
+    }
+    r.Gr2 = f.heated.Gr2;
     // As PressureDropForFlow for each circuit.
     r.dP1 = std::pow(10.0, f.log10C1 + f.a1 * Log10(r.Gr1) + f.b1 * log10Tm1);
-    r.dP2 = std::pow(10.0, f.log10C2 + f.a2 * Log10(r.Gr2) + f.b2 * f.log10Tm2);
+    r.dP2 = f.heated.dP2;
 
     // Without a finite count there is no installation to require anything of.
     kw = std::isfinite(count) ? f.Q / (f.F * dT * count) : kNaN;
     const double P = (f.T11 - T12) / (f.T11 - f.T21);
-    const double k = f.C * std::pow(r.Gr1, f.expGr1) * std::pow(r.Gr2, f.expGr2) * f.factorT11 *
+    const double k = f.C * std::pow(r.Gr1, f.expGr1) * f.heated.factorGr2 * f.factorT11 *
                      f.factorT22 * std::pow(P, f.expP);
     ke = std::isfinite(count) ? 1.0 / (1.0 / k + f.R) : kNaN;
     EvaluationResult = r;

@@ -117,21 +117,3 @@ void BM_OpenParameterTable(benchmark::State& state) {
 BENCHMARK(BM_OpenParameterTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's remark on every window shown is noise here.
-    static const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.contains(QStringLiteral("propagateSizeHints")) && previous)
-                previous(type, context, text);
-        });
-    QApplication app(argc, argv);
-    widgets::InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -490,6 +490,30 @@ private slots:
         QVERIFY(cell(1, 1).isEmpty() && cell(16, 4).isEmpty());
     }
 
+    // Q still being typed as 1e300 when the buttons are clicked: G1 = 1e300 / (4.19 · (T11 − T12))
+    // is above 1e296 kg/s, G2 too, and their ratios to flows of about 1 kg/s; none of them can be
+    // shown, so their cells and printed lines hold "---" instead of some 300 digits.
+    void unconfirmedHugeOutputShowsNoValue() {
+        static const QRegularExpression longNumber(QStringLiteral("\\d{16,}"));
+        box(Field::Q)->setFocus();
+        box(Field::Q)->selectAll();
+        QTest::keyClicks(box(Field::Q), QStringLiteral("1e300"));
+        QCOMPARE(messages_, QStringList{QStringLiteral("moc cieplna musi być liczbą")}); // at "1e"
+        messages_.clear();
+        click("cmdLicz");
+        click("cmdDruk");
+        QCOMPARE(messages_, QStringList{QString::fromUtf8(selection::kPrintSentText)});
+        for (int m = 1; m <= 4; ++m) {
+            for (int row = 3; row <= 6; ++row) // G1, G2, G1/G1dop, G2/G2dop
+                QCOMPARE(cell(row, m), QStringLiteral("---"));
+            for (int row = 1; row <= 16; ++row)
+                QVERIFY2(!longNumber.match(cell(row, m)).hasMatch(), qPrintable(cell(row, m)));
+        }
+        const QString page = testsupport::PdfProbe(file("page.pdf")).Text();
+        QVERIFY(page.contains(QStringLiteral("1e300 [kW]")));
+        QVERIFY2(!longNumber.match(page).hasMatch(), qPrintable(page));
+    }
+
     void calculationLog() {
         click("cmdLicz");
         const QStringList sections =

@@ -4,6 +4,7 @@
 #include "core/Drawing.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace nomograms {
@@ -99,6 +100,9 @@ std::optional<Reading> PickFlow(double x, double x1, double x2, double t1, doubl
     r.dpw = HydraulicLaw(m, heating).DropAt(r.gw, (t1 + t2) / 2);
     if (!std::isfinite(r.gw) || !std::isfinite(r.dpw))
         return std::nullopt;
+    // The mean as typed is not the one drawn when a temperature is still being typed, and the
+    // ends are rounded: the point is held on the chart.
+    r.dpw = std::clamp(r.dpw, kLowDrop, kHighDrop);
     return r;
 }
 

@@ -60,8 +60,8 @@ struct Reading {
 };
 
 // The reading at the mouse abscissa x, held between the drawn ends x1..x2 of the characteristic;
-// t1, t2 the circuit temperatures as typed (the mean is not rounded). Nothing when the law gives
-// no finite drop there.
+// t1, t2 the circuit temperatures as typed (the mean is not rounded). The drop is held within the
+// chart's 1..100 kPa. Nothing when the law gives no finite drop there.
 std::optional<Reading> PickFlow(double x, double x1, double x2, double t1, double t2, int m,
                                 bool heating);
 

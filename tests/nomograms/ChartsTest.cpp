@@ -154,6 +154,33 @@ TEST_P(PickFlowTest, ReadsOnTheDrawnSegment) {
 
 INSTANTIATE_TEST_SUITE_P(Hydraulic, PickFlowTest, ::testing::ValuesIn(kPicks));
 
+struct HeldCase {
+    const char* name;
+    double x, t1, t2, gw, dpw;
+};
+// The same segment, drawn for the rounded temperatures 110 and 90; the texts differ from them.
+const HeldCase kHeld[] = {
+    // 109.5 and 89.5 round to 110 and 90, but their mean is 99.5: at the left end 420,
+    // 0.2 · 99.5^0.5 · 0.630957^1.5 = 0.999864 would lie below the chart.
+    {"mean typed below the drawn one", 300, 109.5, 89.5, 0.630957, 1},
+    // Still being typed as 1e300: 0.2 · (5e299)^0.5 · 10^0.75 = 8e149.
+    {"inlet still typed as 1e300", 700, 1e300, 90.5, 3.162278, 100},
+    // 0.2 · (1e-30)^0.5 · 10^0.75 = 1.1e-15.
+    {"both typed as 1e-30", 700, 1e-30, 1e-30, 3.162278, 1},
+};
+
+TEST_F(HydraulicChartTest, ReadingStaysOnTheChart) {
+    for (const HeldCase& c : kHeld) {
+        const auto r = PickFlow(c.x, 420, 900, c.t1, c.t2, 0, true);
+        ASSERT_TRUE(r.has_value()) << c.name;
+        EXPECT_NEAR(r->gw, c.gw, 1e-6) << c.name;
+        EXPECT_DOUBLE_EQ(r->dpw, c.dpw) << c.name;
+        const Segment up = FlowReadingLine(r->gw, r->dpw);
+        EXPECT_GE(up.y2, kOrigin) << c.name;
+        EXPECT_LE(up.y2, kOrigin + kSide) << c.name;
+    }
+}
+
 struct RangeCase {
     bool heating, inlet;
     double t1; // the inlet as typed

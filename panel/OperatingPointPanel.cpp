@@ -281,6 +281,9 @@ void OperatingPointPanel::AdjustRange(Field f) {
     pull(!rule.lowerWins);
     pull(rule.lowerWins);
     SetSliderRange(f, lower, upper);
+    // A box may hold a limit the slider could not reach (the checks round the other field's
+    // text, the ranges use its slider): the slider follows the box as far as its range allows.
+    SetSlider(f, kod::RoundHalfEven32(Value(f)));
     Slider(f)->update();
 }
 

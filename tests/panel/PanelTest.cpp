@@ -113,6 +113,44 @@ private slots:
         QCOMPARE(panel_->Slider(Field::Q)->value(), position);
     }
 
+    // T11 confirmed as 70.5 puts its slider at 70 (halves to even), so T21's range ends at 63 and
+    // T22's at 65, while the checks round 70.5 − 7 = 63.5 to 64 and 70.5 − 5 = 65.5 to 66. A value
+    // corrected to such a limit leaves the slider at the end of its range; when T11 becomes 150
+    // the range reaches the box's value, and the slider must follow it there.
+    void sliderFollowsItsBoxWhenTheRangeWidens_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("corrected");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("T21") << int(Field::T21)
+                             << "Wartość temperatury T21 musi być mniejsza niż 64°C"
+                             << "1..63 at 63 '64'"
+                             << "1..143 at 64 '64'";
+        QTest::newRow("T22") << int(Field::T22)
+                             << "Wartość temperatury T22 musi być mniejsza niż 66°C"
+                             << "41..65 at 65 '66'"
+                             << "41..145 at 66 '66'";
+    }
+    void sliderFollowsItsBoxWhenTheRangeWidens() {
+        QFETCH(int, field);
+        QFETCH(QString, message);
+        QFETCH(QString, corrected);
+        QFETCH(QString, after);
+        const auto f = Field(field);
+        make(panel::SelectionPanelConfig());
+        auto state = [this, f] {
+            const QSlider* s = panel_->Slider(f);
+            return QString::asprintf("%d..%d at %d '%s'", s->minimum(), s->maximum(), s->value(),
+                                     qUtf8Printable(panel_->Box(f)->text()));
+        };
+        enter(Field::T11, QStringLiteral("70.5"));
+        enter(f, QStringLiteral("100"));
+        QCOMPARE(messages_, QStringList{message});
+        QCOMPARE(state(), corrected);
+        enter(Field::T11, QStringLiteral("150"));
+        QCOMPARE(state(), after);
+    }
+
     void t12StaysBetweenT21AndT11() {
         make(panel::CoefficientsByOutputPanelConfig());
         QCOMPARE(panel_->Box(Field::T12)->text(), QStringLiteral("95"));

@@ -223,22 +223,26 @@ void frmHydra::CircuitClicked(QRadioButton* option) {
     RysujHydre();
 }
 
-// The outlet slider stays below the inlet's for the heating water and above it for the heated.
+// The outlet slider stays below the inlet's for the heating water and above it for the heated;
+// an outlet equal to the inlet is moved too, as the new range leaves no room for it.
 void frmHydra::CoupleOutletSlider() {
     const int inlet = slT1_->value();
     if (Heating()) {
-        if (slT2_->value() > inlet) {
+        if (slT2_->value() >= inlet) {
             SetSlider(slT2_, inlet - 1);
             txT2_->setText(QString::number(slT2_->value()));
         }
         SetSliderRange(slT2_, 1, inlet - 1);
     } else {
-        if (slT2_->value() < inlet) {
+        if (slT2_->value() <= inlet) {
             SetSlider(slT2_, inlet + 1);
             txT2_->setText(QString::number(slT2_->value()));
         }
         SetSliderRange(slT2_, inlet + 1, kHeatedOutletMax);
     }
+    // The box may hold a value the slider could not reach before (the outlet's check rounds the
+    // inlet's text, the range uses its slider): the slider follows it as far as it can now.
+    SetSlider(slT2_, kod::RoundHalfEven32(panel::ParseNumber(txT2_->text())));
 }
 
 void frmHydra::InletSliderMoved() {

@@ -319,6 +319,40 @@ private slots:
         QCOMPARE(messages_, QStringList());
     }
 
+    // The outlet's box and slider agree whatever the inlet slider does afterwards. An outlet
+    // equal to the new inlet position is pulled below it (heating) or above it (heated); 72.5
+    // puts slT1 at 72 (halves to even) while the outlet's check allows round(71.5) = 72, which
+    // the slider (1 .. 71) cannot show until the inlet moves up.
+    void outletSliderFollowsItsBox_data() {
+        QTest::addColumn<bool>("heated");
+        QTest::addColumn<QString>("inlet");
+        QTest::addColumn<QString>("outlet");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("heating, outlet equal to the new inlet") << false << "73"
+                                                                << "72" << 72 << "1..71 at 71 '71'";
+        QTest::newRow("heated, outlet equal to the new inlet")
+            << true << "30"
+            << "31" << 31 << "32..205 at 32 '32'";
+        QTest::newRow("heating, outlet beyond the slider until the inlet rises")
+            << false << "72.5"
+            << "72" << 80 << "1..79 at 72 '72'";
+    }
+    void outletSliderFollowsItsBox() {
+        QFETCH(bool, heated);
+        QFETCH(QString, inlet);
+        QFETCH(QString, outlet);
+        QFETCH(int, moved);
+        QFETCH(QString, after);
+        if (heated)
+            QTest::mouseClick(child<QRadioButton>("opOgrzewana"), Qt::LeftButton);
+        enter(box("txT1"), inlet);
+        enter(box("txT2"), outlet);
+        QCOMPARE(messages_, QStringList());
+        slider("slT1")->setValue(moved); // as the user leaves it
+        QCOMPARE(SliderState(slider("slT2")) + " '" + box("txT2")->text() + "'", after);
+    }
+
     void outletSliderRedraws() {
         useTemperatures110And90();
         slider("slT2")->setValue(80); // Tm = (110 + 80) / 2 = 95

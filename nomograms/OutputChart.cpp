@@ -101,8 +101,9 @@ OutputChartData ComputeOutputChart(const OutputChartInput& in,
 
 std::vector<std::pair<CurveSample, CurveSample>> CurveSegments(const std::vector<CurveSample>& s) {
     std::vector<std::pair<CurveSample, CurveSample>> segments;
+    // Below 10 kW a sample lies under the chart (y 0 marks no installation at all).
     for (std::size_t k = 0; k + 1 < s.size(); ++k)
-        if (s[k].y > 0 && s[k + 1].y > 0)
+        if (s[k].y >= kOrigin && s[k + 1].y >= kOrigin)
             segments.emplace_back(s[k], s[k + 1]);
     return segments;
 }
@@ -120,7 +121,8 @@ std::optional<double> PickFlow(double x, double max) {
 std::optional<OutputReading> ReadingAt(const OutputChartInput& in, double gw) {
     OutputReading r;
     EvaluateAt(in, gw, r.Q, r.n);
-    if (r.n == 0)
+    // An output off the chart (at MAX it is already above 1000 kW) has no point to show.
+    if (r.n == 0 || !(r.Q >= kBottomOutput && r.Q <= kTopOutput))
         return std::nullopt;
     r.x = XOfFlow(gw);
     r.y = YOfOutput(r.Q);

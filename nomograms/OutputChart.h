@@ -16,7 +16,8 @@ double YOfOutput(double Q);
 // Flows are sampled every 5 units across the square: 161 samples.
 inline constexpr int kSampleStep = 5;
 inline constexpr int kSampleCount = 161;
-// The output above which the curve leaves the chart, kW.
+// The outputs at the bottom and the top of the chart, kW.
+inline constexpr double kBottomOutput = 10;
 inline constexpr double kTopOutput = 1000;
 
 // The operating point as the window's panel holds it: texts parsed, sliders as they stand.
@@ -55,7 +56,8 @@ struct OutputChartData {
 OutputChartData ComputeOutputChart(const OutputChartInput& in,
                                    const std::function<void(int)>& progress = {});
 
-// The pairs of neighbouring samples that the curve joins: both with an installation.
+// The pairs of neighbouring samples that the curve joins: both with an installation on the chart
+// (10 kW or more).
 std::vector<std::pair<CurveSample, CurveSample>> CurveSegments(const std::vector<CurveSample>& s);
 
 // The flow read at the mouse abscissa x, held within 100..max; nothing before the first drawing
@@ -63,7 +65,7 @@ std::vector<std::pair<CurveSample, CurveSample>> CurveSegments(const std::vector
 std::optional<double> PickFlow(double x, double max);
 
 // The reading for the flow gw: the output and the two reading lines; nothing when there is no
-// installation at that flow.
+// installation at that flow or its output lies off the chart (below 10 or above 1000 kW).
 struct OutputReading {
     double Q = 0;
     std::int16_t n = 0;

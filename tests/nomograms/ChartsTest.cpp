@@ -500,15 +500,31 @@ TEST_F(OutputChartTest, ReadingIsHeldWithinTheDrawnRange) {
     // Held at MAX 835: G2 = 10^(2 · 735 / 800 − 1) = 10^0.8375 = 6.878599.
     EXPECT_NEAR(*nomograms::PickFlow(950, 835), 6.878599, 1e-6);
 
-    // Model 2 at that flow: n = 8, Q = 2.5 · 5.04983 · 8 · 10 = 1009.967, above the chart:
-    // y = 100 + 400 (log10 1009.967 − 1) = 901.72.
-    const auto r = ReadingAt(Point(2), 6.878599123088074);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_EQ(r->n, 8);
-    EXPECT_NEAR(r->Q, 1009.967, 1e-3);
-    EXPECT_NEAR(r->x, 835, 1e-9);
-    EXPECT_NEAR(r->y, 901.72, 1e-2);
+    // Model 2 at that flow: n = 8, Q = 2.5 · 5.04983 · 8 · 10 = 1009.967, above the chart
+    // (y = 100 + 400 (log10 1009.967 − 1) = 901.72): no reading there.
+    EXPECT_FALSE(ReadingAt(Point(2), 6.878599123088074).has_value());
     EXPECT_FALSE(ReadingAt(Point(3), 4.869675).has_value()); // x 775 of model 3: none
+    // At 1 kg/s model 2 has 2 exchangers: Q = 2.5 · 5.04983 · 2 · 10 = 252.49 kW at
+    // y = 100 + 400 (log10 252.49 − 1) = 660.90.
+    const auto r = ReadingAt(Point(2), 1);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->n, 2);
+    EXPECT_NEAR(r->Q, 252.49, 1e-2);
+    EXPECT_NEAR(r->x, 500, 1e-9);
+    EXPECT_NEAR(r->y, 660.90, 1e-2);
+}
+
+// The curve joins two neighbouring samples only when both lie on the chart: y 0 marks no
+// installation, y below 100 an output under 10 kW.
+TEST(OutputCurve, JoinsOnlySamplesOnTheChart) {
+    auto sample = [](int x, int y) { return CurveSample{x, y, 1, 0}; };
+    const std::vector<CurveSample> s = {sample(100, 150), sample(105, 100), sample(110, 99),
+                                        sample(115, 40),  sample(120, 0),   sample(125, 300),
+                                        sample(130, 900), sample(135, 80)};
+    std::vector<std::pair<int, int>> joined;
+    for (const auto& [a, b] : CurveSegments(s))
+        joined.emplace_back(a.x, b.x);
+    EXPECT_EQ(joined, (std::vector<std::pair<int, int>>{{100, 105}, {125, 130}}));
 }
 
 } // namespace

@@ -903,11 +903,14 @@ private slots:
         QCOMPARE(w_->Max(), 835.0);
         const std::vector<Op> lines = ops(Op::LineOp);
         QCOMPARE(lines.back().b.x(), 830.0); // the curve ends at the last kept sample
-        // Held at 835: G2 = 6.878599, 8 exchangers, 1009.967 kW above the chart (y 901.723).
+        // Held at 835: G2 = 6.878599, 8 exchangers, 1009.967 kW above the chart (y 901.723): no
+        // reading there, the one at 1 kg/s stays (2 exchangers, 252.49 kW at y 660.90).
         press(880);
-        QCOMPARE(shown(), QStringLiteral("6.9 / 1010"));
-        QCOMPARE(Ends(picture()->LineObject(w_->FlowLineObject())),
-                 QStringLiteral("(835.000, 100.000)-(835.000, 901.723)"));
+        QCOMPARE(shown(), QStringLiteral("1.0 / 252"));
+        const Op& up = picture()->LineObject(w_->FlowLineObject());
+        QCOMPARE(up.a, QPointF(500, 100));
+        QCOMPARE(up.b.x(), 500.0);
+        QVERIFY2(qAbs(up.b.y() - 660.90) < 0.01, qPrintable(Ends(up)));
         // A new drawing reads at 1 kg/s again: 2 exchangers, 126.246 · 2 = 252.49 kW.
         click("cmdLicz");
         QCOMPARE(shown(), QStringLiteral("1.0 / 252"));

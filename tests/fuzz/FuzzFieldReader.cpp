@@ -9,7 +9,8 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text = kod::FromCp1250(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        kod::FromCp1250(std::string(reinterpret_cast<const char*>(data), size));
     kod::FieldReader reader(text);
     // Alternating kinds, as a catalogue row and the series mix them; every call consumes or ends.
     for (std::size_t i = 0; i <= text.size() + 1; ++i) {

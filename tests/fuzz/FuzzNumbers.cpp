@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&value, data, sizeof value);
     else
         value = kod::Val(text);
-    static const char* const kPatterns[] = {"#0.00", "##0.00", "##0.000", "##0.0", "#0.0",
-                                            "##0.0\\%", "#0", "##0", "###0", "####", "#0.##",
-                                            "#.#", "0", "00"};
+    static const char* const kPatterns[] = {"#0.00",    "##0.00", "##0.000", "##0.0", "#0.0",
+                                            "##0.0\\%", "#0",     "##0",     "###0",  "####",
+                                            "#0.##",    "#.#",    "0",       "00"};
     for (const char* pattern : kPatterns) {
         for (char sep : {'.', ','}) {
             const std::string shown = kod::FormatPattern(value, pattern, sep);

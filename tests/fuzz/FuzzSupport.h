@@ -2,8 +2,8 @@
 
 #include "core/Platform.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -12,7 +12,7 @@
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \
         if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);   \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);    \
             std::abort();                                                                          \
         }                                                                                          \
     } while (0)
@@ -28,8 +28,8 @@ struct NoDrives : kod::DriveSystem {
 // A directory of this process's own, made once and reused by every input.
 inline const std::filesystem::path& WorkDir() {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() /
-                 ("varmi-fuzz-" + std::to_string(::getpid()));
+        auto d =
+            std::filesystem::temp_directory_path() / ("varmi-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         std::atexit([] {
             std::error_code ec;

@@ -5,6 +5,7 @@
 #include "core/Numbers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -180,14 +181,18 @@ bool IsStorablePath(const std::string& path) {
     return path.find('"') == std::string::npos && FromCp1250(ToCp1250(path)) == path;
 }
 
-PdfPathWrite WritePdfPathFile(const fs::path& appDir, const std::string& path) {
+PdfPathWrite WritePdfPathFile(const fs::path& appDir, const std::string& path,
+                              std::string* reason) {
     if (!IsStorablePath(path))
         return PdfPathWrite::Unstorable;
     const std::string target = (appDir / kPdfPathFile).string();
-    if (IsReadOnlyFile(target))
-        return PdfPathWrite::ReadOnly;
-    return WriteFileDurably(target, '"' + ToCp1250(path) + "\"\r\n") ? PdfPathWrite::Written
-                                                                     : PdfPathWrite::Failed;
+    const bool readOnly = IsReadOnlyFile(target);
+    int error = EPERM;
+    if (!readOnly && WriteFileDurably(target, '"' + ToCp1250(path) + "\"\r\n", &error))
+        return PdfPathWrite::Written;
+    if (reason)
+        *reason = WriteErrorText(error);
+    return readOnly ? PdfPathWrite::ReadOnly : PdfPathWrite::Failed;
 }
 
 void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
@@ -197,15 +202,15 @@ void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
     std::vector<std::string> skipped;
     if (!pdfPath) {
         pdfPath = FallbackPdfPath(drives, skipped);
-        const PdfPathWrite written = WritePdfPathFile(appDir, *pdfPath);
+        std::string reason = "Sprawdź, czy katalog programu nie jest tylko do odczytu.";
+        const PdfPathWrite written = WritePdfPathFile(appDir, *pdfPath, &reason);
         if (written == PdfPathWrite::ReadOnly)
             throw LoadError("Plik pathpdf.txt (" + PathText(appDir / kPdfPathFile) +
                             ") jest pusty i tylko do odczytu. Program zostanie zakończony.");
         if (written != PdfPathWrite::Written)
             throw LoadError("Nie można zapisać pliku pathpdf.txt (" +
-                            PathText(appDir / kPdfPathFile) +
-                            "). Sprawdź, czy katalog programu nie jest tylko do odczytu. Program " +
-                            "zostanie zakończony.");
+                            PathText(appDir / kPdfPathFile) + "). " + reason +
+                            " Program zostanie zakończony.");
     }
 
     SetCatalogue(std::move(catalogue.table), catalogue.series);

@@ -70,8 +70,10 @@ enum class PdfPathWrite { Written, Unstorable, ReadOnly, Failed };
 
 // Writes pathpdf.txt in appDir as one quoted field and CR LF, durably (a power cut leaves the old
 // or the new file). A file the user made read-only is left as it is (ReadOnly); a path that could
-// not be read back is not written (Unstorable). Unless Written, the old file is untouched.
-PdfPathWrite WritePdfPathFile(const std::filesystem::path& appDir, const std::string& path);
+// not be read back is not written (Unstorable). Unless Written, the old file is untouched; when
+// it was not written, `reason` gets the cause in the user's words.
+PdfPathWrite WritePdfPathFile(const std::filesystem::path& appDir, const std::string& path,
+                              std::string* reason = nullptr);
 
 // CD-ROM roots the last load passed over because their path cannot be stored in pathpdf.txt.
 inline std::vector<std::string> SkippedDrives;

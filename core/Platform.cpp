@@ -114,12 +114,27 @@ std::string DevelopmentPdfDirectory() {
 
 namespace {
 
+WriteStep failingStep = WriteStep::Create;
+int failingError = 0;
+
+// False with errno set when a test made this step fail.
+bool Injected(WriteStep step) {
+    if (failingError == 0 || step != failingStep)
+        return false;
+    errno = failingError;
+    return true;
+}
+
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
+        if (Injected(WriteStep::Write))
+            return false;
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC;
         if (n <= 0)
             return false;
         done += static_cast<std::size_t>(n);
@@ -127,33 +142,102 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-bool SyncDirectoryOf(const std::string& file) {
+// Flushes the directory entry of a renamed file. The file is in place by then, so a folder that
+// cannot be synced (some file systems refuse) is no failure of the write.
+void SyncDirectoryOf(const std::string& file) {
     std::string dir = std::filesystem::path(file).parent_path().string();
     if (dir.empty())
         dir = ".";
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL; // some file systems cannot sync a folder
+        return;
+    ::fsync(fd);
     ::close(fd);
-    return ok;
+}
+
+// The permissions of a new file: those of the file it replaces, or the usual ones.
+mode_t NewFileMode(const struct stat* replaced) {
+    if (replaced)
+        return replaced->st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 } // namespace
 
-bool WriteFileDurably(const std::string& file, const std::string& bytes) {
-    const std::string temp = file + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+bool WriteFileDurably(const std::string& file, const std::string& bytes, int* error) {
+    const auto fail = [error](int e) {
+        if (error)
+            *error = e;
         return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
+    };
+    std::string target = file;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(file, ec)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
+        if (!ec)
+            target = resolved.string();
     }
-    return SyncDirectoryOf(file);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return fail(EISDIR);
+    if (IsReadOnlyFile(target))
+        return fail(EPERM);
+
+    std::string temp = target + ".XXXXXX";
+    const int fd = Injected(WriteStep::Create) ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    ::fchmod(fd, NewFileMode(exists ? &old : nullptr));
+    int failed = 0;
+    if (!WriteAll(fd, bytes))
+        failed = errno;
+    if (!failed && (Injected(WriteStep::Flush) || ::fsync(fd) != 0))
+        failed = errno;
+    if (::close(fd) != 0 && !failed)
+        failed = errno;
+    if (!failed && (Injected(WriteStep::Commit) || ::rename(temp.c_str(), target.c_str()) != 0))
+        failed = errno;
+    if (failed) {
+        ::unlink(temp.c_str());
+        return fail(failed);
+    }
+    SyncDirectoryOf(target);
+    return true;
+}
+
+std::string WriteErrorText(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return "Brak miejsca na dysku.";
+    case EFBIG:
+        return "Plik przekracza rozmiar dozwolony na tym dysku.";
+    case EACCES:
+        return "Brak uprawnień do zapisu w tym folderze.";
+    case EPERM:
+        return "Plik jest tylko do odczytu.";
+    case EROFS:
+        return "Dysk jest tylko do odczytu.";
+    case EISDIR:
+        return "W tym miejscu jest folder o tej nazwie.";
+    case ENOENT:
+    case ENOTDIR:
+        return "Folder nie istnieje.";
+    case ENAMETOOLONG:
+        return "Nazwa pliku jest za długa.";
+    case EIO:
+        return "Błąd odczytu lub zapisu dysku.";
+    default:
+        return "Błąd zapisu pliku (kod systemowy " + std::to_string(error) + ").";
+    }
+}
+
+void FailDurableWritesAt(WriteStep step, int error) {
+    failingStep = step;
+    failingError = error;
 }
 
 bool IsReadOnlyFile(const std::string& file) {

@@ -33,9 +33,20 @@ std::vector<Drive> DrivesFromMountTable(const std::string& mounts);
 char PathSeparator();
 
 // Writes `bytes` to `file` so that a power cut leaves the old file or the new one, never an empty
-// or a cut one: into a temporary file beside it, flushed to the disk, renamed over the file, and
-// the directory flushed. Returns false, leaving the old file and no temporary file, on failure.
-bool WriteFileDurably(const std::string& file, const std::string& bytes);
+// or a cut one: into a temporary file beside it, flushed to the disk, renamed over the file (over
+// the file a symbolic link names), and the directory flushed. Every write, the flush and the
+// rename are checked; on failure the old file stays as it was, the temporary file is removed, and
+// `error` gets the errno of the step that failed (EISDIR for a folder in the file's place, EPERM
+// for a file its owner made read-only).
+bool WriteFileDurably(const std::string& file, const std::string& bytes, int* error = nullptr);
+
+// The cause of a failed write as the user is told it (Polish, UTF-8): a full disk, no permission,
+// a folder of that name, and so on.
+std::string WriteErrorText(int error);
+
+// For tests: every later durable write fails at `step` with `error` (0: none fails).
+enum class WriteStep { Create, Write, Flush, Commit };
+void FailDurableWritesAt(WriteStep step, int error);
 
 // True when the file exists and its owner may not write it (a file the user made read-only).
 bool IsReadOnlyFile(const std::string& file);

@@ -10,7 +10,7 @@ rm -f "$build"/varmi_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/varmi_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation; do
+for lib in libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins fonts-liberation; do
     grep -q "$lib" <<<"$depends" || { echo "package-test: $deb does not depend on $lib" >&2; exit 1; }
 done
 export DEBIAN_FRONTEND=noninteractive

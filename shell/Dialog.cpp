@@ -148,7 +148,8 @@ void Dialog::OKButton_Click() {
         widgets::ShowMessage(this, problem, widgets::kAppTitle, widgets::MsgIcon::Exclamation);
         return;
     }
-    switch (kod::WritePdfPathFile(appDir_, path)) {
+    std::string reason;
+    switch (kod::WritePdfPathFile(appDir_, path, &reason)) {
     case kod::PdfPathWrite::Written:
         break;
     case kod::PdfPathWrite::ReadOnly:
@@ -164,7 +165,8 @@ void Dialog::OKButton_Click() {
                              QStringLiteral("Nie można zapisać pliku pathpdf.txt w katalogu "
                                             "programu. Ścieżka do plików opisów nie została "
                                             "zmieniona."),
-                             widgets::kAppTitle, widgets::MsgIcon::Exclamation);
+                             widgets::kAppTitle, widgets::MsgIcon::Exclamation,
+                             QString::fromStdString(reason));
         return;
     }
     kod::PdfPath = path;

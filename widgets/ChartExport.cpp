@@ -25,12 +25,6 @@ QByteArray PngBytes(const QImage& image) {
     return image.save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
-void SaveBytes(const QString& path, const QByteArray& bytes) {
-    SaveWhole(path, [&bytes](QIODevice& file) {
-        return !bytes.isEmpty() && file.write(bytes) == bytes.size();
-    });
-}
-
 } // namespace
 
 QImage ChartImage(const PictureBox& box, double scale) {
@@ -82,12 +76,12 @@ void AddChartMenu(PictureBox* box, const QString& baseName) {
     add(kSavePngText, [box, baseName] {
         ExportToFile(box->window(), kPngFile, baseName + QStringLiteral(".png"),
                      [box](const QString& path) {
-                         SaveBytes(path, PngBytes(ChartImage(*box, ExportScale(*box))));
+                         SaveWhole(path, PngBytes(ChartImage(*box, ExportScale(*box))));
                      });
     });
     add(kSaveSvgText, [box, baseName] {
         ExportToFile(box->window(), kSvgFile, baseName + QStringLiteral(".svg"),
-                     [box](const QString& path) { SaveBytes(path, ChartSvg(*box)); });
+                     [box](const QString& path) { SaveWhole(path, ChartSvg(*box)); });
     });
     add(kCopyChartText, [box] {
         auto* data = new QMimeData;

@@ -3,16 +3,17 @@
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
+#include "widgets/SaveFile.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QSaveFile>
 #include <cmath>
+#include <cups/cups.h>
 #include <variant>
 #include <vector>
 
@@ -127,10 +128,58 @@ QVector<qreal> DashPattern(Qt::PenStyle style, double widthPoints) {
     return pattern;
 }
 
+// The print system's scheduler; throws when none answers.
+struct Scheduler {
+    http_t* http;
+    Scheduler()
+        : http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000,
+                            nullptr)) {
+        Check(http != nullptr, QStringLiteral("Usługa drukowania systemu (CUPS) nie działa: brak "
+                                              "połączenia z %1.")
+                                   .arg(QString::fromLocal8Bit(cupsServer())));
+    }
+    ~Scheduler() { httpClose(http); }
+    Scheduler(const Scheduler&) = delete;
+    Scheduler& operator=(const Scheduler&) = delete;
+};
+
+QString DefaultPrinter() {
+    const Scheduler scheduler;
+    cups_dest_t* dest = cupsGetNamedDest(scheduler.http, nullptr, nullptr);
+    Check(dest != nullptr, "W systemie nie ustawiono drukarki domyślnej.");
+    const QString name = QString::fromUtf8(dest->name);
+    cupsFreeDests(1, dest);
+    return name;
+}
+
+// Sends the document as one job; the page counts as printed only once the scheduler took it.
+void Submit(const QString& printer, const QByteArray& pdf) {
+    const Scheduler scheduler;
+    const QByteArray name = printer.toUtf8();
+    const auto refused = [&printer] {
+        return QStringLiteral("Drukarka „%1” nie przyjęła zadania: %2")
+            .arg(printer, QString::fromUtf8(cupsLastErrorString()));
+    };
+    cups_dest_t* dest = cupsGetNamedDest(scheduler.http, name.constData(), nullptr);
+    const int job = cupsCreateJob(scheduler.http, name.constData(), "varmi",
+                                  dest ? dest->num_options : 0, dest ? dest->options : nullptr);
+    cupsFreeDests(dest ? 1 : 0, dest);
+    Check(job > 0, refused());
+    const bool sent = cupsStartDocument(scheduler.http, name.constData(), job, "varmi",
+                                        CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
+                      cupsWriteRequestData(scheduler.http, pdf.constData(),
+                                           static_cast<size_t>(pdf.size())) == HTTP_STATUS_CONTINUE;
+    if (cupsFinishDocument(scheduler.http, name.constData()) != IPP_STATUS_OK || !sent) {
+        const QString reason = refused();
+        cupsCancelJob2(scheduler.http, name.constData(), job, 0);
+        throw PrintError(reason.toStdString());
+    }
+}
+
 } // namespace
 
 struct PrintPage::Impl {
-    std::unique_ptr<QPrinter> printer; // null when the page goes to a PDF file
+    QString printer; // empty when the page goes to a PDF file
     QString pdfPath;
     bool userFile = false; // the PDF file is the user's, not the printer's redirection
     QPageLayout layout;
@@ -169,6 +218,7 @@ struct PrintPage::Impl {
     }
 
     void Replay(QPainter& painter, double dpi) const;
+    QByteArray Pdf() const;
     void UsePdf(const QString& path);
     void SetDefaults();
 };
@@ -212,21 +262,19 @@ void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
 }
 
 PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
-    const char* const noPrinter = "W systemie nie ustawiono drukarki domyślnej.";
-    Check(!MissingPrinter(), noPrinter);
+    Check(!MissingPrinter(), "W systemie nie ustawiono drukarki domyślnej.");
     InstallFontSubstitutions();
     if (!PdfTarget().isEmpty()) {
         d->UsePdf(PdfTarget());
     } else {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        Check(!info.isNull(), noPrinter);
-        d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        d->printer->setPrinterName(info.printerName());
+        d->printer = DefaultPrinter();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(d->printer);
         // The printer's own paper; the reports are portrait pages.
-        d->printer->setPageOrientation(QPageLayout::Portrait);
-        Check(d->printer->isValid(),
-              QStringLiteral("Drukarka domyślna „%1” jest niedostępna.").arg(info.printerName()));
-        d->layout = d->printer->pageLayout();
+        printer.setPageOrientation(QPageLayout::Portrait);
+        Check(printer.isValid(),
+              QStringLiteral("Drukarka domyślna „%1” jest niedostępna.").arg(d->printer));
+        d->layout = printer.pageLayout();
     }
     d->SetDefaults();
 }
@@ -345,30 +393,32 @@ void PrintPage::Text(QPointF pos, const QString& text, double pointSize, const Q
     d->ops.push_back(TextOp{font, d->ToPage(pos), text, color});
 }
 
+QByteArray PrintPage::Impl::Pdf() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(layout);
+    writer.setCreator(QStringLiteral("varmi"));
+    QPainter painter;
+    Check(painter.begin(&writer), "Nie można rozpocząć wydruku");
+    Replay(painter, writer.resolution());
+    Check(painter.end(), "Nie można zakończyć strony");
+    return bytes;
+}
+
 void PrintPage::EndDoc() {
     if (d->sent)
         return;
-    if (d->printer) {
-        const QString refused =
-            QStringLiteral("Drukarka „%1” nie przyjęła zadania.").arg(d->printer->printerName());
-        QPainter painter;
-        Check(painter.begin(d->printer.get()), refused);
-        d->Replay(painter, d->printer->resolution());
-        Check(painter.end(), refused);
-        Check(d->printer->printerState() != QPrinter::Error, refused);
+    const QByteArray pdf = d->Pdf();
+    if (!d->printer.isEmpty()) {
+        Submit(d->printer, pdf);
     } else {
-        QSaveFile file(d->pdfPath);
-        Check(file.open(QIODevice::WriteOnly), "Nie można utworzyć pliku PDF");
-        {
-            QPdfWriter writer(&file);
-            writer.setPageLayout(d->layout);
-            writer.setCreator(QStringLiteral("varmi"));
-            QPainter painter;
-            Check(painter.begin(&writer), "Nie można rozpocząć wydruku");
-            d->Replay(painter, writer.resolution());
-            Check(painter.end(), "Błąd zapisu pliku PDF");
+        try {
+            SaveWhole(d->pdfPath, pdf);
+        } catch (const SaveError& e) {
+            throw PrintError(e.what());
         }
-        Check(file.commit(), "Błąd zapisu pliku PDF");
     }
     d->sent = true;
     if (!d->userFile)

@@ -1,11 +1,12 @@
 #include "widgets/SaveFile.h"
 
+#include "core/Platform.h"
 #include "widgets/MessageBox.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -73,18 +74,12 @@ QString ChooseSaveFile(QWidget* parent, const FileKind& kind, const QString& fil
     return path;
 }
 
-void SaveWhole(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw SaveError(
-            QStringLiteral("Nie można utworzyć pliku (%1).").arg(file.errorString()).toStdString());
-    if (!write(file)) {
-        file.cancelWriting();
+void SaveWhole(const QString& path, const QByteArray& bytes) {
+    if (bytes.isEmpty())
         throw SaveError("Nie udało się przygotować zawartości pliku.");
-    }
-    if (!file.commit())
-        throw SaveError(
-            QStringLiteral("Błąd zapisu pliku (%1).").arg(file.errorString()).toStdString());
+    int error = 0;
+    if (!kod::WriteFileDurably(QFile::encodeName(path).toStdString(), bytes.toStdString(), &error))
+        throw SaveError(kod::WriteErrorText(error));
 }
 
 void ShowSaveError(QWidget* parent, const QString& path, const QString& reason) {

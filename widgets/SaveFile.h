@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <stdexcept>
 
-class QIODevice;
 class QWidget;
 
 namespace widgets {
@@ -48,9 +48,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes the file whole or not at all: `write` fills it and returns false on failure; then, or
-// when the file cannot be created or committed, the former file stays and SaveError is thrown.
-void SaveWhole(const QString& path, const std::function<bool(QIODevice&)>& write);
+// Writes the file whole or not at all. Empty `bytes` mean the content could not be prepared. On
+// any failure the former file stays as it was and SaveError names the cause (a full disk, no
+// permission, a folder of that name).
+void SaveWhole(const QString& path, const QByteArray& bytes);
 
 // "Nie można zapisać pliku „…”." with the reason on the line below.
 void ShowSaveError(QWidget* parent, const QString& path, const QString& reason);

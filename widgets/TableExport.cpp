@@ -114,11 +114,8 @@ void AddTableExport(QAbstractItemView* view, const QString& csvName) {
                      [view] { QGuiApplication::clipboard()->setText(SelectedCellsText(*view)); });
     auto* csv = new QAction(QString::fromUtf8(kSaveCsvText), view);
     QObject::connect(csv, &QAction::triggered, view, [view, csvName] {
-        ExportToFile(view->window(), kCsvFile, csvName, [view](const QString& path) {
-            const QByteArray bytes = TableCsv(*view);
-            SaveWhole(path,
-                      [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
-        });
+        ExportToFile(view->window(), kCsvFile, csvName,
+                     [view](const QString& path) { SaveWhole(path, TableCsv(*view)); });
     });
     view->addActions({copy, csv});
     view->setContextMenuPolicy(Qt::ActionsContextMenu);

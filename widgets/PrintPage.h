@@ -24,8 +24,9 @@ void ShowPrintError(QWidget* parent, const std::exception& error);
 
 // One printed page in the legacy printer model: font switches that stay in force, a print position,
 // text at tab columns counted in average character widths of the current font, and lines in a
-// user scale. Nothing reaches the printer before EndDoc, which sends exactly one page to the
-// system's default printer without a dialog. Every call may throw PrintError.
+// user scale. Nothing reaches the printer before EndDoc, which submits exactly one page, as a PDF
+// document, to the print system's default printer without a dialog. Every call may throw
+// PrintError.
 //
 // The page is A4 portrait inside the printer's default margins (10 mm each for a PDF file). Until
 // SetScale is called, positions are in twips from the top-left corner of the printable area, y
@@ -34,7 +35,8 @@ void ShowPrintError(QWidget* parent, const std::exception& error);
 // current font's line spacing high. The default font is "Times New Roman CE", 10 points.
 class PrintPage : public Canvas {
 public:
-    PrintPage(); // throws PrintError when there is no default printer
+    // Throws PrintError when no print system answers or it has no default printer.
+    PrintPage();
     // A page for a PDF file the user named: no printer is needed and RedirectToPdf does not apply.
     // EndDoc writes the file whole, or leaves what was there.
     explicit PrintPage(const QString& pdfFile);
@@ -76,8 +78,8 @@ public:
     void FillRect(const QRectF& rect, const QColor& color) override;
     void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
 
-    // Sends the page. Throws PrintError when the printer fails; the page is then not sent. Later
-    // calls send nothing more.
+    // Sends the page. Throws PrintError, with the print system's reason, unless it accepted the
+    // job; the page is then not sent. Later calls send nothing more.
     void EndDoc();
 
     // How many documents were sent to the printer (or its test redirection) since the program

@@ -111,6 +111,13 @@ void ChartWindow::OpenHelp() {
     shell::ShowHelp(this);
 }
 
+void ChartWindow::ShowClipped(widgets::PictureBox* picture, int handle, const Segment& line) {
+    const std::optional<Segment> inside = ClipToSquare(line);
+    if (inside)
+        picture->MoveLineObject(handle, {inside->x1, inside->y1}, {inside->x2, inside->y2});
+    picture->SetLineObjectVisible(handle, inside.has_value());
+}
+
 QString ChartWindow::Shown(double value, const char* pattern) {
     return widgets::Q(kod::FormatPattern(value, pattern, widgets::DecimalSeparator()));
 }

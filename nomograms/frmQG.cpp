@@ -38,6 +38,7 @@ frmQG::frmQG(QWidget* parent)
                   parent) {
     CreateControls();
     widgets::ApplyAccessibleNames(this);
+    setMinimumSize(Layout()->MinimumSize());
 }
 
 frmQG::~frmQG() = default;
@@ -135,8 +136,8 @@ void frmQG::DrawChart() {
     for (const CountBand& band : chart.bands)
         PaintCountBand(band);
     DrawLogGrid(*picQG_, kOrigin, kSide, OutputChartGrid());
-    for (const auto& [a, b] : CurveSegments(chart.samples))
-        picQG_->Line(QPointF(a.x, a.y), QPointF(b.x, b.y), kCurveColour, 2);
+    for (const Segment& s : CurveSegments(chart.samples))
+        picQG_->Line(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2), kCurveColour, 2);
     gw_ = 1;
     ShowReading();
 }
@@ -154,10 +155,9 @@ void frmQG::ShowReading() {
     const auto r = ReadingAt(Input(), gw_);
     if (!r)
         return;
-    picQG_->MoveLineObject(lp_, {kOrigin, r->y}, {r->x, r->y});
-    picQG_->MoveLineObject(lg_, {r->x, kOrigin}, {r->x, r->y});
-    picQG_->SetLineObjectVisible(lp_, true);
-    picQG_->SetLineObjectVisible(lg_, true);
+    // An output off the chart is shown with its numbers; its lines end at the chart's edges.
+    ShowClipped(picQG_, lp_, {kOrigin, r->y, r->x, r->y});
+    ShowClipped(picQG_, lg_, {r->x, kOrigin, r->x, r->y});
     txG_->setText(Shown(gw_, "#0.0"));
     txQ_->setText(Shown(r->Q, "##0"));
     picQG_->setAccessibleDescription(

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <algorithm>
 
 namespace nomograms {
 
@@ -105,6 +106,13 @@ widgets::PictureButton* ChartWindow::AddButton(const char* name, const char* ico
     b->setFocusPolicy(focus);
     layout_->PlaceFixed(b, left, 80, QSizeF(615, 615));
     return b;
+}
+
+void ChartWindow::SetMinimumSize() {
+    // No control crowds vertically but the panel's fixed frames; keep at least the logical shape.
+    const QSize crowded = layout_->MinimumSize();
+    setMinimumSize(QSize(crowded.width(), std::max(crowded.height(), crowded.width() * 3 / 4))
+                       .boundedTo(size()));
 }
 
 void ChartWindow::OpenHelp() {

@@ -48,6 +48,9 @@ protected:
     // A square picture button on the bottom row (top 80).
     widgets::PictureButton* AddButton(const char* name, const char* icon, const QString& tip,
                                       double left, Qt::FocusPolicy focus);
+    // The smallest size at which no fixed-size control crowds another, in the logical 4:3 at
+    // least, never above the opening size.
+    void SetMinimumSize();
     void OpenHelp();
     // Moves a line object of the chart to the part of `line` inside the chart square, hidden when
     // none of it lies there.

@@ -51,7 +51,7 @@ frmHydra::frmHydra(QWidget* parent)
     lp_ = picHydra_->AddLineObject(kReadingColour, 2);
     RysujHydre();
     widgets::ApplyAccessibleNames(this);
-    setMinimumSize(Layout()->MinimumSize());
+    SetMinimumSize();
 }
 
 frmHydra::~frmHydra() = default;

@@ -38,7 +38,7 @@ frmQG::frmQG(QWidget* parent)
                   parent) {
     CreateControls();
     widgets::ApplyAccessibleNames(this);
-    setMinimumSize(Layout()->MinimumSize());
+    SetMinimumSize();
 }
 
 frmQG::~frmQG() = default;
@@ -72,7 +72,9 @@ void frmQG::CreateControls() {
     Layout()->Place(pbObl_, 820, 138, 180, 20);
 
     // A click leaves the focus, and so a value being edited, where it is.
-    cmdOpis_ = AddButton("cmdOpis", "help", QStringLiteral("pomoc"), 810, Qt::TabFocus);
+    // A little right of the chart's edge (810), so that neither it nor the chart's focus frame
+    // covers the other.
+    cmdOpis_ = AddButton("cmdOpis", "help", QStringLiteral("pomoc"), 815, Qt::TabFocus);
     cmdLicz_ =
         AddButton("cmdLicz", "calculate", QStringLiteral("wykonanie wykresu"), 885, Qt::TabFocus);
     cmdExit_ = AddButton("cmdExit", "exit", QStringLiteral("wyjście z okna doboru wymienników"),

@@ -1,6 +1,6 @@
 // The two nomogram windows on the offscreen platform, driven by the cases of
-// tests/data/nomograms/windows.txt (its head says how they are written), plus the printed page,
-// the focused charts' colours and the layout at real screen sizes.
+// tests/data/nomograms/windows.txt (its head says how they are written), and the layout and
+// focused colours at real screen sizes.
 #include "nomograms/HydraulicPrintout.h"
 #include "nomograms/frmHydra.h"
 #include "nomograms/frmQG.h"
@@ -15,51 +15,15 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QTemporaryDir>
-#include <QToolButton>
 #include <QWheelEvent>
-#include <array>
 #include <map>
 #include <memory>
-#include <utility>
 
 using Op = widgets::PictureBox::Op;
-using Lines = QStringList;
-
-namespace {
-
-QString Ends(const Op& op) {
-    return QString::asprintf("(%.3f, %.3f)-(%.3f, %.3f)", op.a.x(), op.a.y(), op.b.x(), op.b.y());
-}
-
-const std::map<QString, double testing_core::ModelValues::*> kFields = {
-    {"C", &testing_core::ModelValues::C},
-    {"expGr1", &testing_core::ModelValues::expGr1},
-    {"expGr2", &testing_core::ModelValues::expGr2},
-    {"expT11", &testing_core::ModelValues::expT11},
-    {"expT22", &testing_core::ModelValues::expT22},
-    {"expP", &testing_core::ModelValues::expP},
-    {"C1", &testing_core::ModelValues::C1},
-    {"a1", &testing_core::ModelValues::a1},
-    {"b1", &testing_core::ModelValues::b1},
-    {"C2", &testing_core::ModelValues::C2},
-    {"a2", &testing_core::ModelValues::a2},
-    {"b2", &testing_core::ModelValues::b2},
-    {"F", &testing_core::ModelValues::F}};
-
-// "m key=value ...": model m's values changed in `models`.
-void SetValues(std::array<testing_core::ModelValues, 4>& models, const QStringList& words) {
-    auto& v = models.at(words.value(0).toInt());
-    for (const QString& w : words.mid(1))
-        v.*kFields.at(w.section('=', 0, 0)) = w.section('=', 1).toDouble();
-}
-
-} // namespace
 
 class NomogramWindowTest : public QObject {
     Q_OBJECT
@@ -71,57 +35,60 @@ class NomogramWindowTest : public QObject {
 
     template <typename T = QWidget> T* child(const QString& name) const {
         T* c = w_->findChild<T*>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
+        return c ? c : (qFatal("no control %s", qPrintable(name)), nullptr);
     }
     widgets::PictureBox* picture() const { return w_->findChild<widgets::PictureBox*>(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
+    frmQG* qg() const { return static_cast<frmQG*>(w_.get()); }
+    static QString Ends(const Op& op) {
+        return QString::asprintf("(%.3f, %.3f)-(%.3f, %.3f)", op.a.x(), op.a.y(), op.b.x(),
+                                 op.b.y());
+    }
 
     void open(bool hydraulic) {
         widgets::SetUserLocale(QLocale::c());
         widgets::SetAppDirectory(dir_.path().toStdString());
+        messages_.clear();
         testsupport::RecordMessages(messages_);
         widgets::PrintPage::RedirectToPdf(file("page.pdf"));
+        widgets::PrintPage::SimulateMissingPrinter(false);
         QFile::remove(file("page.pdf"));
         w_.reset();
-        if (hydraulic)
-            w_ = std::make_unique<frmHydra>();
-        else
-            w_ = std::make_unique<frmQG>();
+        w_ = hydraulic ? std::unique_ptr<nomograms::ChartWindow>(new frmHydra)
+                       : std::unique_ptr<nomograms::ChartWindow>(new frmQG);
         w_->show();
         w_->resize(1024, 768); // one chart unit is 0.8 pixel across
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     }
-    void mouse(QEvent::Type type, double x, Qt::MouseButton button, Qt::MouseButtons buttons) {
-        const QPointF at = picture()->ToPixel({x, 500});
-        QMouseEvent event(type, at, picture()->mapToGlobal(at), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(picture(), &event);
-    }
-    static Qt::MouseButtons Buttons(const QString& b) {
-        return b == "none"    ? Qt::NoButton
-               : b == "right" ? Qt::RightButton
-               : b == "both"  ? Qt::MouseButtons(Qt::LeftButton | Qt::RightButton)
-                              : Qt::LeftButton;
-    }
-    // Another kind of event on the picture at x 700, which reads nothing.
-    void otherEvent(const QString& kind) {
-        const QPointF at = picture()->ToPixel({700, 500}), global = picture()->mapToGlobal(at);
+    // An event on the chart at abscissa x: a press or move with `buttons`, or another kind.
+    void send(const QString& kind, double x, Qt::MouseButtons buttons) {
+        const QPointF at = picture()->ToPixel({x, 500}), global = picture()->mapToGlobal(at);
+        const Qt::MouseButton button = Qt::MouseButton(int(buttons));
         std::unique_ptr<QEvent> e;
-        if (kind == "leave")
-            e = std::make_unique<QEvent>(QEvent::Leave);
-        else if (kind == "key")
-            e = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+        if (kind == "press" || kind == "drag")
+            e = std::make_unique<QMouseEvent>(
+                kind == "press" ? QEvent::MouseButtonPress : QEvent::MouseMove, at, global,
+                kind == "press" ? button : Qt::NoButton, buttons, Qt::NoModifier);
+        else if (kind == "release")
+            e = std::make_unique<QMouseEvent>(QEvent::MouseButtonRelease, at, global,
+                                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         else if (kind == "wheel")
             e = std::make_unique<QWheelEvent>(at, global, QPoint(), QPoint(0, 120), Qt::LeftButton,
                                               Qt::NoModifier, Qt::NoScrollPhase, false);
+        else if (kind == "key")
+            e = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
         else
-            e = std::make_unique<QMouseEvent>(QEvent::MouseButtonRelease, at, global,
-                                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            e = std::make_unique<QEvent>(QEvent::Leave);
         QApplication::sendEvent(picture(), e.get());
     }
 
     void act(const QString& verb, const QString& arg, const QString& rest) {
+        static const std::map<QString, Qt::MouseButtons> buttons = {
+            {"", Qt::LeftButton},
+            {"left", Qt::LeftButton},
+            {"right", Qt::RightButton},
+            {"none", Qt::NoButton},
+            {"both", Qt::LeftButton | Qt::RightButton}};
         static const std::map<QString, Qt::Key> keys = {
             {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},
             {"Down", Qt::Key_Down}, {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
@@ -137,24 +104,18 @@ class NomogramWindowTest : public QObject {
                 QTest::keyClick(box, Qt::Key_Return);
         } else if (verb == "click") {
             QTest::mouseClick(child<QAbstractButton>(arg), Qt::LeftButton);
-        } else if (verb == "choose") {
-            auto* combo = child<QComboBox>("cmbWymienniki"); // picked from its list
-            combo->setCurrentIndex(arg.toInt());
-            emit combo->activated(arg.toInt());
+        } else if (verb == "choose") { // picked from the model list
+            child<QComboBox>("cmbWymienniki")->setCurrentIndex(arg.toInt());
+            emit child<QComboBox>("cmbWymienniki")->activated(arg.toInt());
         } else if (verb == "slider") {
             child<QSlider>(arg)->setValue(rest.toInt()); // as the user leaves it
-        } else if (verb == "press") {
-            mouse(QEvent::MouseButtonPress, arg.toDouble(),
-                  Qt::MouseButton(int(Buttons(rest.isEmpty() ? "left" : rest))),
-                  Buttons(rest.isEmpty() ? "left" : rest));
-        } else if (verb == "drag") {
-            mouse(QEvent::MouseMove, arg.toDouble(), Qt::NoButton, Buttons(rest));
+        } else if (verb == "press" || verb == "drag" || verb == "event") {
+            send(verb == "event" ? arg : verb, verb == "event" ? 700 : arg.toDouble(),
+                 buttons.at(rest));
         } else if (verb == "keys") {
             picture()->setFocus(Qt::TabFocusReason);
             for (const QString& k : (arg + ' ' + rest).split(' ', Qt::SkipEmptyParts))
                 QTest::keyClick(picture(), keys.at(k));
-        } else if (verb == "event") {
-            otherEvent(arg);
         } else if (verb == "locale") {
             widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
         } else if (verb == "snap") {
@@ -162,6 +123,10 @@ class NomogramWindowTest : public QObject {
         } else if (verb == "help") {
             QFile page(file("varmi.html"));
             QVERIFY(page.open(QIODevice::WriteOnly) && page.write("<p>pomoc</p>") > 0);
+        } else if (verb == "noprinter") {
+            widgets::PrintPage::SimulateMissingPrinter(true);
+        } else if (verb == "savepdf") {
+            testsupport::SaveAs(child("cmdDruk"), widgets::kSavePdfText, file("chart.pdf"));
         } else {
             QFAIL(qPrintable("unknown step " + verb));
         }
@@ -175,43 +140,40 @@ class NomogramWindowTest : public QObject {
                 if (op.kind == kind && take(op))
                     found << (kind == Op::TextOp
                                   ? QStringLiteral("%1@%2").arg(op.text).arg(op.a.x())
-                              : kind == Op::LineOp ? Ends(op) + ' ' + op.color.name() + ' ' +
-                                                         QString::number(op.width)
-                                                   : Ends(op) + ' ' + op.color.name());
+                                  : Ends(op) + ' ' + op.color.name() +
+                                        (kind == Op::LineOp ? ' ' + QString::number(op.width)
+                                                            : QString()));
             return found;
         };
+        const QString first = arg.section(' ', 0, 0), second = arg.section(' ', 1);
         if (what == "text") {
             QWidget* c = arg == "window" ? w_.get() : child(arg);
-            if (auto* box = qobject_cast<QLineEdit*>(c))
-                return box->text();
-            if (auto* label = qobject_cast<QLabel*>(c))
-                return label->text();
             if (auto* combo = qobject_cast<QComboBox*>(c)) {
                 QStringList items;
                 for (int i = 0; i < combo->count(); ++i)
                     items << combo->itemText(i);
                 return combo->currentText() + " of " + items.join(' ');
             }
-            return c->windowTitle();
+            return qobject_cast<QLineEdit*>(c) ? qobject_cast<QLineEdit*>(c)->text()
+                   : qobject_cast<QLabel*>(c)  ? qobject_cast<QLabel*>(c)->text()
+                                               : c->windowTitle();
         }
         if (what == "slider") {
             const auto* s = child<QSlider>(arg);
             return QString::asprintf("%d..%d at %d", s->minimum(), s->maximum(), s->value());
         }
         if (what == "line") {
-            const int h = arg.toInt();
-            const Op& op = picture()->LineObject(h);
-            return picture()->IsLineObjectVisible(h)
+            const Op& op = picture()->LineObject(arg.toInt());
+            return picture()->IsLineObjectVisible(arg.toInt())
                        ? Ends(op) + QStringLiteral(" %1 %2").arg(op.color.name()).arg(op.width)
                        : QStringLiteral("hidden");
         }
         if (what == "messages") // since the last look; the first ones alone with a count
             return std::exchange(messages_, {})
                 .mid(0, arg.isEmpty() ? -1 : arg.toInt())
-                .join(" | ");
-        if (what == "focus")
-            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-        if (what == "ops") { // runs of Fills, Lines and Texts in order, and the texts' fonts
+                .join(" | ")
+                .replace("\r\n", "\\r\\n");
+        if (what == "ops") { // runs of Lines, Fills and Texts in order, and the texts' fonts
             QString runs;
             QSet<QString> fonts;
             for (std::size_t k = 0, run = 1; k < ops.size(); ++k, ++run) {
@@ -226,59 +188,42 @@ class NomogramWindowTest : public QObject {
         if (what == "bands") // from the abscissa arg on
             return opsOf(Op::FillRectOp, [&](const Op& op) { return op.a.x() >= arg.toDouble(); })
                 .join(", ");
-        if (what == "labels") // the band counts, with their size
+        if (what == "labels") // the band counts
             return opsOf(Op::TextOp, [](const Op& op) { return op.a.y() == 950 && op.width == 10; })
                 .join(' ');
-        if (what == "curvex") { // the curve's pieces within arg's two abscissae
+        const QStringList curve =
+            opsOf(Op::LineOp, [](const Op& op) { return op.color == QColor(128, 0, 0); });
+        if (what == "curve")
+            return curve.value(arg.toInt() < 0 ? curve.size() + arg.toInt() : arg.toInt());
+        if (what == "curves")
+            return QString::number(curve.size());
+        if (what == "curvex") { // the pieces within two abscissae
             QStringList pieces;
-            const double from = arg.section(' ', 0, 0).toDouble(),
-                         to = arg.section(' ', 1).toDouble();
             for (const Op& op : ops)
-                if (op.kind == Op::LineOp && op.color == QColor(128, 0, 0) && op.a.x() >= from &&
-                    op.b.x() <= to)
+                if (op.color == QColor(128, 0, 0) && op.a.x() >= first.toDouble() &&
+                    op.b.x() <= second.toDouble())
                     pieces << QStringLiteral("%1-%2").arg(op.a.x()).arg(op.b.x());
             return pieces.join(' ');
         }
-        if (what == "curve" || what == "curves") {
-            const QStringList curve =
-                opsOf(Op::LineOp, [](const Op& op) { return op.color == QColor(128, 0, 0); });
-            const int k = arg.toInt() < 0 ? curve.size() + arg.toInt() : arg.toInt();
-            return what == "curves" ? QString::number(curve.size()) : curve.value(k);
-        }
-        if (what == "desc")
-            return picture()->accessibleDescription();
         if (what == "name") {
-            QWidget* c = child(arg);
-            const QString about = c->accessibleDescription();
-            return c->accessibleName() + (about.isEmpty() ? "" : " | " + about);
+            const QString about = child(arg)->accessibleDescription();
+            return child(arg)->accessibleName() + (about.isEmpty() ? "" : " | " + about);
         }
         if (what == "reading") {
             auto* drop = w_->findChild<QLineEdit*>("txDp");
             return child<QLineEdit>("txG")->text() + " / " +
                    (drop ? drop : child<QLineEdit>("txQ"))->text();
         }
-        if (what == "visible")
-            return picture()->IsLineObjectVisible(arg.toInt()) ? "yes" : "no";
-        if (what == "open")
-            return w_->isVisible() ? "yes" : "no";
         if (what == "state") {
             QString s;
             for (QLineEdit* box : w_->findChildren<QLineEdit*>())
                 s += box->text() + '/';
-            for (int h = 0; h < 3; ++h)
-                s += probe("line", QString::number(h)) + ';';
-            return s;
+            return s + probe("line", "0") + probe("line", "1") + probe("line", "2");
         }
-        if (what == "max")
-            return QString::number(static_cast<frmQG*>(w_.get())->Max());
-        if (what == "cleared")
-            return static_cast<frmQG*>(w_.get())->CzyWyczyszczone() ? "yes" : "no";
-        if (what == "shown")
-            return child(arg)->isVisibleTo(w_.get()) ? "yes" : "no";
-        if (what == "checked")
-            return child<QAbstractButton>(arg)->isChecked() ? "yes" : "no";
-        if (what == "help")
-            return w_->findChild<QDialog*>(QStringLiteral("frmPomoc")) ? "open" : "none";
+        if (what == "progress") {
+            auto* bar = child<QProgressBar>("pbObl");
+            return QStringLiteral("%1 %2").arg(bar->value()).arg(int(bar->isVisibleTo(w_.get())));
+        }
         if (what == "svg") {
             const QByteArray svg =
                 testsupport::SaveAs(picture(), widgets::kSaveSvgText, file("chart.svg"));
@@ -286,85 +231,98 @@ class NomogramWindowTest : public QObject {
                 .arg(svg.count("<polyline"))
                 .arg(svg.count("<text"));
         }
-        if (what == "progress") {
-            auto* bar = child<QProgressBar>("pbObl");
-            return QStringLiteral("%1 %2").arg(bar->value()).arg(int(bar->isVisibleTo(w_.get())));
+        const testsupport::PdfProbe page(file("page.pdf"));
+        const auto a = page.Find(first), b = page.Find(second);
+        if (what == "page") // a text on the printed page
+            return page.PageCount() == 1 && page.Text().contains(arg) ? "yes" : "no";
+        if (what == "column") // two texts begin in one column
+            return a && b && qAbs(a->left() - b->left()) < 1 ? "yes" : "no";
+        if (what == "above")
+            return a && b && a->bottom() < b->top() ? "yes" : "no";
+        if (what == "dashes") { // runs of ink along the page row at chart y from x0 to x1
+            const QStringList n = (arg.startsWith("up") ? arg : "across " + arg).split(' ');
+            auto px = [](double x) { return 28.346 + x * 0.538583; }; // A4, 10 mm margins
+            auto py = [](double y) { return 28.346 + (1400 - y) * 0.560857; };
+            testsupport::PageImage image = page.Render(0, 300);
+            const double height = image.image.height() * 72.0 / image.dpi;
+            if (n[0] == "up") // a column: a row of the page turned a quarter clockwise
+                image.image = image.image.transformed(QTransform().rotate(90));
+            const auto [dark, runs] =
+                n[0] == "up"
+                    ? image.Row(px(n[1].toDouble()), height - py(n[2].toDouble()),
+                                height - py(n[3].toDouble()), 0.6)
+                    : image.Row(py(n[1].toDouble()), px(n[2].toDouble()), px(n[3].toDouble()), 0.6);
+            return dark > 0.3 ? QString::number(runs > 3 ? 4 : runs) : "none";
         }
+        if (what == "pdf")
+            return testsupport::PdfProbe(file("chart.pdf")).Text() == page.Text() ? "same"
+                                                                                  : "differs";
+        const std::map<QString, std::function<bool()>> flags = {
+            {"visible", [&] { return picture()->IsLineObjectVisible(arg.toInt()); }},
+            {"open", [&] { return w_->isVisible(); }},
+            {"cleared", [&] { return qg()->CzyWyczyszczone(); }},
+            {"shown", [&] { return child(arg)->isVisibleTo(w_.get()); }},
+            {"checked", [&] { return child<QAbstractButton>(arg)->isChecked(); }},
+            {"printed", [&] { return QFile::exists(file("page.pdf")); }},
+            {"help",
+             [&] { return w_->findChild<QDialog*>(QStringLiteral("frmPomoc")) != nullptr; }}};
+        if (flags.count(what))
+            return flags.at(what)() ? "yes" : "no";
+        if (what == "focus")
+            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+        if (what == "max")
+            return QString::number(qg()->Max());
         return "unknown probe " + what;
     }
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
-    void cleanup() {
-        w_.reset();
-        snap_.clear();
-        widgets::PrintPage::SimulateMissingPrinter(false);
-    }
+    void cleanup() { w_.reset(); }
 
-    // Each case: its catalogue, the window, then steps and expectations in order.
+    // Each case: its catalogue's rows, the window, then steps and expectations in order.
     void cases_data() {
-        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<QStringList>("lines");
         QFile data(QStringLiteral(VARMI_TEST_DATA "/nomograms/windows.txt"));
         QVERIFY(data.open(QIODevice::ReadOnly | QIODevice::Text));
-        std::map<QString, std::array<testing_core::ModelValues, 4>> catalogues;
-        QString catalogue, name;
-        Lines lines;
-        auto flush = [&] {
-            if (!name.isEmpty())
-                QTest::newRow(qPrintable(name)) << lines;
-            name.clear();
-        };
-        for (const QString& raw : QString::fromUtf8(data.readAll()).split('\n')) {
+        std::map<QString, QStringList> catalogues;
+        QString catalogue;
+        QStringList lines;
+        const QStringList rows = QString::fromUtf8(data.readAll()).split('\n') << "case";
+        for (const QString& raw : rows) {
             const QString line = raw.trimmed();
-            const QStringList words = line.split(' ', Qt::SkipEmptyParts);
-            if (line.isEmpty() || line.startsWith('#'))
-                continue;
-            if (words[0] == "catalogue") {
-                flush();
-                catalogue = words.value(1);
-            } else if (words[0] == "model") {
-                SetValues(catalogues[catalogue], words.mid(1));
-            } else if (words[0] == "case") {
-                flush();
-                name = line.section(' ', 2);
-                lines = Lines{"window " + words.value(1)};
-                for (const auto& v : catalogues[catalogue]) {
-                    QStringList values;
-                    for (const auto& [key, field] : kFields)
-                        values << key + '=' + QString::number(v.*field, 'g', 17);
-                    lines << "model " + values.join(' ');
-                }
-            } else {
+            const QString verb = line.section(' ', 0, 0);
+            if (verb == "catalogue" || verb == "case") {
+                if (!lines.isEmpty())
+                    QTest::newRow(qPrintable(lines[0].section(' ', 2))) << lines;
+                lines.clear();
+                if (verb == "catalogue")
+                    catalogue = line.section(' ', 1);
+                else
+                    lines << line << catalogues[catalogue];
+            } else if (verb == "model") {
+                catalogues[catalogue] << "set " + line.section(' ', 1);
+            } else if (!line.isEmpty() && !line.startsWith('#') && !lines.isEmpty()) {
                 lines << line;
             }
         }
-        flush();
     }
     void cases() {
-        QFETCH(Lines, lines);
-        std::array<testing_core::ModelValues, 4> models;
-        int m = 0;
-        for (const QString& line : lines) {
+        QFETCH(QStringList, lines);
+        testing_core::UseModels({});
+        for (const QString& line : lines.mid(1)) {
             const QStringList words = line.split(' ', Qt::SkipEmptyParts);
-            if (words[0] == "model") {
-                SetValues(models, QStringList{QString::number(m++)} + words.mid(1));
+            if (words[0] == "set") { // "set M row=value ...": the catalogue's rows of model M
+                kod::ParamTableType table = kod::ParamTable;
+                for (const QString& w : words.mid(2))
+                    table.at(w.section('=', 0, 0).toInt()).at(words[1].toInt() + 2) =
+                        w.section('=', 1).toStdString();
+                kod::SetCatalogue(table, kod::ParamSeries);
                 continue;
             }
-            if (words[0] == "set") {
-                SetValues(models, words.mid(1));
-                continue;
-            }
-            if (words[0] == "window") {
-                continue;
-            }
-            if (!w_) {
-                testing_core::UseModels({});
-                for (int k = 0; k < 4; ++k)
-                    testing_core::SetModel(k, models[k]);
-                open(lines[0] == "window hydra");
-            }
+            if (!w_)
+                open(lines[0].section(' ', 1, 1) == "hydra");
+            const QString head = line.left(line.indexOf(" =>"));
             if (words[0] == "expect") {
-                const QString head = line.left(line.indexOf(" =>"));
                 const QString expected = line.mid(head.size() + 3).trimmed();
                 const QString got = probe(words.value(1), head.section(' ', 2)).trimmed();
                 QVERIFY2(got == (expected == "@snap" ? snap_ : expected),
@@ -377,108 +335,39 @@ private slots:
         }
     }
 
-    // The page of a reading at 110 and 90 °C and x 700 (3.162278 kg/s, 11.2468 kPa), then the same
-    // page as the user's PDF, a missing printer, and the heated circuit's page (30 and 100 °C:
-    // 26 G, so 11.2468 kPa at 0.432569 kg/s).
-    void printedPage() {
-        testing_core::ModelValues law; // the hydraulic catalogue's model 0
-        law.C1 = 0.2, law.a1 = 1.5, law.b1 = 0.5, law.C2 = 0.4, law.a2 = 1, law.b2 = 1;
-        testing_core::SetModel(0, law);
-        open(true);
-        for (const auto& [verb, arg, rest] : {std::tuple{"enter", "txT1", "110"},
-                                              {"enter", "txT2", "90"},
-                                              {"press", "700", ""},
-                                              {"click", "cmdDruk", ""}})
-            act(verb, arg, rest);
-        QCOMPARE(messages_, QStringList{QString::fromUtf8(nomograms::kHydraulicPrintSentText)});
-        testsupport::PdfProbe pdf(file("page.pdf"));
-        QCOMPARE(pdf.PageCount(), 1);
-        const QString text = pdf.Text();
-        for (const char* expected :
-             {"Skarvel Polska Spółka z o.o.", "Wykres zależności oporu przepływu Dp [kPa] od",
-              "natężenia przepływu wody G [kg/s]", "Typ wymiennika:", "Typ obiegu:", "woda grzejna",
-              "Temperatura weściowa T11 =", "Temperatura wyjściowaT12 =",
-              "Wybrane natężenie przepływu =", "3.16 [kg/s]", "Wynikowy opór przepływu =",
-              "11.25 [kPa]", "Natężenie przepływu wody G [kg/s]", "Opór przepływu Dp [kPa]"})
-            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
-        // The values stand in one column, the header above the chart's title.
-        const auto model = pdf.Find("orv2.14"), flow = pdf.Find("3.16 [kg/s]"),
-                   inlet = pdf.Find("110"), drop = pdf.Find("11.25 [kPa]"),
-                   title = pdf.Find("Opór przepływu Dp [kPa]");
-        QVERIFY(model && flow && inlet && drop && title);
-        QVERIFY(qAbs(model->left() - flow->left()) < 1 && qAbs(model->left() - inlet->left()) < 1);
-        QVERIFY(drop->bottom() < title->top());
-        // Chart units on the page (A4 inside 10 mm margins): x over 538.58 pt, y up over 785.20 pt.
-        auto px = [](double x) { return 28.346 + x * 0.538583; };
-        auto py = [](double y) { return 28.346 + (1400 - y) * 0.560857; };
-        const testsupport::PageImage page = pdf.Render(0, 300);
-        // The horizontal reading line at y(11.2468) = 520.41 between the grid's x 100 and 220 is
-        // dashed; the grid line at Dp = 10 beside it solid; the vertical one at x 700 dashed (a row
-        // of the page turned a quarter clockwise).
-        const auto [acrossDark, acrossRuns] = page.Row(py(520.41), px(105), px(215), 0.6);
-        QVERIFY(acrossDark > 0.3 && acrossRuns > 3);
-        QCOMPARE(page.Row(py(500), px(105), px(215), 0.6).second, 1);
-        const testsupport::PageImage turned{page.image.transformed(QTransform().rotate(90)),
-                                            page.dpi};
-        const double height = page.image.height() * 72.0 / page.dpi;
-        const auto [upDark, upRuns] = turned.Row(px(700), height - py(105), height - py(215), 0.6);
-        QVERIFY(upDark > 0.3 && upRuns > 3);
-
-        QFile::remove(file("page.pdf"));
-        messages_.clear();
-        widgets::PrintPage::SimulateMissingPrinter(true);
-        testsupport::SaveAs(child("cmdDruk"), widgets::kSavePdfText, file("chart.pdf"));
-        QCOMPARE(testsupport::PdfProbe(file("chart.pdf")).Text(), text);
-        QCOMPARE(messages_, QStringList());
-        act("click", "cmdDruk", "");
-        QCOMPARE(messages_, QStringList{QStringLiteral("Wystąpił błąd drukowania")});
-        QVERIFY(!QFile::exists(file("page.pdf")));
-
-        widgets::PrintPage::SimulateMissingPrinter(false);
-        act("click", "opOgrzewana", "");
-        act("click", "cmdDruk", "");
-        const QString heated = testsupport::PdfProbe(file("page.pdf")).Text();
-        for (const char* expected : {"woda ogrzewana", "Temperatura weściowa T21 =",
-                                     "Temperatura wyjściowaT22 =", "0.43 [kg/s]"})
-            QVERIFY2(heated.contains(QString::fromUtf8(expected)), expected);
-    }
-
-    // A focused chart keeps its colours (a black band, white paper); the focus is shown around it.
-    void focusedChartsKeepTheirColours() {
-        widgets::ShowFocusAlways(*qApp);
-        for (const bool hydraulic : {true, false}) {
-            open(hydraulic);
-            picture()->setFocus(Qt::TabFocusReason);
-            QTRY_VERIFY(widgets::FocusRingOf(picture()));
-            const QImage shot = w_->grab().toImage();
-            const QPoint at = picture()->pos() + picture()->ToPixel({150, 560}).toPoint();
-            QCOMPARE(shot.pixelColor(at), QColor(Qt::white));
-            const QPoint beside = picture()->geometry().topLeft() + QPoint(-1, 300);
-            QCOMPARE(shot.pixelColor(beside), picture()->palette().color(QPalette::Highlight));
-        }
-    }
-
     // At the minimum size and at 95 % of 1024 × 768 and 1920 × 1080 no control overlaps another
-    // (a panel label reaches a pixel or two into its own slider's row).
-    void layoutAtScreenSizes() {
+    // (a panel label reaches a pixel or two into its own slider's row) nor the chart's focus frame;
+    // the focused chart keeps its colours, its frame drawn around it.
+    void layoutAndFocusAtScreenSizes() {
+        widgets::ShowFocusAlways(*qApp);
         for (const bool hydraulic : {true, false}) {
             open(hydraulic);
             QVERIFY(w_->minimumWidth() > 100);
             for (const QSize size : {w_->minimumSize(), QSize(973, 730), QSize(1824, 1026)}) {
                 w_->resize(size);
+                picture()->setFocus(Qt::TabFocusReason);
+                QTRY_VERIFY(widgets::FocusRingOf(picture()));
+                const QImage shot = w_->grab().toImage();
+                QCOMPARE(
+                    shot.pixelColor(picture()->pos() + picture()->ToPixel({150, 560}).toPoint()),
+                    QColor(Qt::white));
+                QCOMPARE(shot.pixelColor(picture()->pos() + QPoint(-1, 300)),
+                         picture()->palette().color(QPalette::Highlight));
                 QWidgetList controls;
                 for (QWidget* c : w_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                    if (c->isVisibleTo(w_.get()) && c->objectName() != "varmiFocusRing" &&
+                    if (c->isVisibleTo(w_.get()) && c != widgets::FocusRingOf(picture()) &&
                         (!c->inherits("QFrame") || c->inherits("QLabel") ||
-                         c->inherits("QLineEdit") || c->inherits("QAbstractSlider") ||
-                         c->inherits("QComboBox")))
+                         c->inherits("QLineEdit") || c->inherits("QAbstractSlider")))
                         controls << c;
+                auto place = [this](QWidget* c) {
+                    return c == picture() ? c->geometry().adjusted(-2, -2, 2, 2) : c->geometry();
+                };
                 for (QWidget* a : controls)
                     for (QWidget* b : controls) {
-                        const QRect both = a->geometry().intersected(b->geometry());
+                        const QRect both = place(a).intersected(place(b));
                         const bool labelOverSlider =
-                            (a->inherits("QLabel") && b->inherits("QSlider")) ||
-                            (b->inherits("QLabel") && a->inherits("QSlider"));
+                            a->inherits("QLabel") != b->inherits("QLabel") &&
+                            a->inherits("QSlider") != b->inherits("QSlider");
                         QVERIFY2(a == b || both.isEmpty() ||
                                      (labelOverSlider && both.height() <= 2),
                                  qPrintable(a->objectName() + " / " + b->objectName()));

@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <map>
@@ -53,14 +52,12 @@ class NomogramWindowTest : public QObject {
         widgets::PrintPage::RedirectToPdf(file("page.pdf"));
         widgets::PrintPage::SimulateMissingPrinter(false);
         QFile::remove(file("page.pdf"));
-        w_.reset();
-        w_ = hydraulic ? std::unique_ptr<nomograms::ChartWindow>(new frmHydra)
-                       : std::unique_ptr<nomograms::ChartWindow>(new frmQG);
+        w_.reset(hydraulic ? static_cast<nomograms::ChartWindow*>(new frmHydra) : new frmQG);
         w_->show();
         w_->resize(1024, 768); // one chart unit is 0.8 pixel across
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     }
-    // An event on the chart at abscissa x: a press or move with `buttons`, or another kind.
+    // An event on the chart at abscissa x: a press or move with `buttons`, a release or a wheel.
     void send(const QString& kind, double x, Qt::MouseButtons buttons) {
         const QPointF at = picture()->ToPixel({x, 500}), global = picture()->mapToGlobal(at);
         const Qt::MouseButton button = Qt::MouseButton(int(buttons));
@@ -72,27 +69,13 @@ class NomogramWindowTest : public QObject {
         else if (kind == "release")
             e = std::make_unique<QMouseEvent>(QEvent::MouseButtonRelease, at, global,
                                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        else if (kind == "wheel")
+        else
             e = std::make_unique<QWheelEvent>(at, global, QPoint(), QPoint(0, 120), Qt::LeftButton,
                                               Qt::NoModifier, Qt::NoScrollPhase, false);
-        else if (kind == "key")
-            e = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-        else
-            e = std::make_unique<QEvent>(QEvent::Leave);
         QApplication::sendEvent(picture(), e.get());
     }
 
     void act(const QString& verb, const QString& arg, const QString& rest) {
-        static const std::map<QString, Qt::MouseButtons> buttons = {
-            {"", Qt::LeftButton},
-            {"left", Qt::LeftButton},
-            {"right", Qt::RightButton},
-            {"none", Qt::NoButton},
-            {"both", Qt::LeftButton | Qt::RightButton}};
-        static const std::map<QString, Qt::Key> keys = {
-            {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},
-            {"Down", Qt::Key_Down}, {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
-            {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
         if (verb == "enter" || verb == "settext" || verb == "type") {
             auto* box = child<QLineEdit>(arg);
             box->setFocus();
@@ -111,11 +94,11 @@ class NomogramWindowTest : public QObject {
             child<QSlider>(arg)->setValue(rest.toInt()); // as the user leaves it
         } else if (verb == "press" || verb == "drag" || verb == "event") {
             send(verb == "event" ? arg : verb, verb == "event" ? 700 : arg.toDouble(),
-                 buttons.at(rest));
+                 Qt::MouseButtons(rest.isEmpty() ? 1 : rest.toInt()));
         } else if (verb == "keys") {
             picture()->setFocus(Qt::TabFocusReason);
             for (const QString& k : (arg + ' ' + rest).split(' ', Qt::SkipEmptyParts))
-                QTest::keyClick(picture(), keys.at(k));
+                QTest::keyClick(picture(), QKeySequence::fromString(k)[0].key());
         } else if (verb == "locale") {
             widgets::SetUserLocale(QLocale(QLocale::Polish, QLocale::Poland));
         } else if (verb == "snap") {
@@ -146,17 +129,14 @@ class NomogramWindowTest : public QObject {
             return found;
         };
         const QString first = arg.section(' ', 0, 0), second = arg.section(' ', 1);
-        if (what == "text") {
-            QWidget* c = arg == "window" ? w_.get() : child(arg);
-            if (auto* combo = qobject_cast<QComboBox*>(c)) {
-                QStringList items;
-                for (int i = 0; i < combo->count(); ++i)
-                    items << combo->itemText(i);
-                return combo->currentText() + " of " + items.join(' ');
-            }
-            return qobject_cast<QLineEdit*>(c) ? qobject_cast<QLineEdit*>(c)->text()
-                   : qobject_cast<QLabel*>(c)  ? qobject_cast<QLabel*>(c)->text()
-                                               : c->windowTitle();
+        if (what == "text") { // a box's or label's, the model list's, or the window's title
+            auto* combo = arg == "window" ? nullptr : qobject_cast<QComboBox*>(child(arg));
+            return arg == "window" ? w_->windowTitle()
+                   : combo         ? QStringLiteral("%1 of %2, last %3")
+                                 .arg(combo->currentText())
+                                 .arg(combo->count())
+                                 .arg(combo->itemText(combo->count() - 1))
+                           : child(arg)->property("text").toString();
         }
         if (what == "slider") {
             const auto* s = child<QSlider>(arg);
@@ -195,16 +175,6 @@ class NomogramWindowTest : public QObject {
             opsOf(Op::LineOp, [](const Op& op) { return op.color == QColor(128, 0, 0); });
         if (what == "curve")
             return curve.value(arg.toInt() < 0 ? curve.size() + arg.toInt() : arg.toInt());
-        if (what == "curves")
-            return QString::number(curve.size());
-        if (what == "curvex") { // the pieces within two abscissae
-            QStringList pieces;
-            for (const Op& op : ops)
-                if (op.color == QColor(128, 0, 0) && op.a.x() >= first.toDouble() &&
-                    op.b.x() <= second.toDouble())
-                    pieces << QStringLiteral("%1-%2").arg(op.a.x()).arg(op.b.x());
-            return pieces.join(' ');
-        }
         if (what == "name") {
             const QString about = child(arg)->accessibleDescription();
             return child(arg)->accessibleName() + (about.isEmpty() ? "" : " | " + about);
@@ -219,10 +189,6 @@ class NomogramWindowTest : public QObject {
             for (QLineEdit* box : w_->findChildren<QLineEdit*>())
                 s += box->text() + '/';
             return s + probe("line", "0") + probe("line", "1") + probe("line", "2");
-        }
-        if (what == "progress") {
-            auto* bar = child<QProgressBar>("pbObl");
-            return QStringLiteral("%1 %2").arg(bar->value()).arg(int(bar->isVisibleTo(w_.get())));
         }
         if (what == "svg") {
             const QByteArray svg =
@@ -239,20 +205,22 @@ class NomogramWindowTest : public QObject {
             return a && b && qAbs(a->left() - b->left()) < 1 ? "yes" : "no";
         if (what == "above")
             return a && b && a->bottom() < b->top() ? "yes" : "no";
-        if (what == "dashes") { // runs of ink along the page row at chart y from x0 to x1
-            const QStringList n = (arg.startsWith("up") ? arg : "across " + arg).split(' ');
-            auto px = [](double x) { return 28.346 + x * 0.538583; }; // A4, 10 mm margins
-            auto py = [](double y) { return 28.346 + (1400 - y) * 0.560857; };
+        if (what ==
+            "dashes") { // ink runs along a page row (chart y, x0, x1) or column (up x, y0, y1)
+            const bool up = arg.startsWith("up");
+            const QStringList n = arg.split(' ').mid(up);
             testsupport::PageImage image = page.Render(0, 300);
             const double height = image.image.height() * 72.0 / image.dpi;
-            if (n[0] == "up") // a column: a row of the page turned a quarter clockwise
+            auto px = [](double x) { return 28.346 + x * 0.538583; }; // A4, 10 mm margins
+            auto py = [](double y) { return 28.346 + (1400 - y) * 0.560857; };
+            auto along = [&](int k) {
+                return up ? height - py(n[k].toDouble()) : px(n[k].toDouble());
+            };
+            if (up) // a column of the page is a row of the page turned a quarter clockwise
                 image.image = image.image.transformed(QTransform().rotate(90));
             const auto [dark, runs] =
-                n[0] == "up"
-                    ? image.Row(px(n[1].toDouble()), height - py(n[2].toDouble()),
-                                height - py(n[3].toDouble()), 0.6)
-                    : image.Row(py(n[1].toDouble()), px(n[2].toDouble()), px(n[3].toDouble()), 0.6);
-            return dark > 0.3 ? QString::number(runs > 3 ? 4 : runs) : "none";
+                image.Row(up ? px(n[0].toDouble()) : py(n[0].toDouble()), along(1), along(2), 0.6);
+            return dark > 0.3 ? QString::number(std::min(runs, 4)) : "none";
         }
         if (what == "pdf")
             return testsupport::PdfProbe(file("chart.pdf")).Text() == page.Text() ? "same"

@@ -298,8 +298,6 @@ private slots:
             } else {
                 act(words[0], words.value(1), line.section(' ', 2));
             }
-            if (QTest::currentTestFailed())
-                return;
         }
     }
 
@@ -310,6 +308,8 @@ private slots:
         widgets::ShowFocusAlways(*qApp);
         for (const bool hydraulic : {true, false}) {
             open(hydraulic);
+            if (!hydraulic) // the grid is drawn with the chart
+                act("click", "cmdLicz", "");
             QVERIFY(w_->minimumWidth() > 100);
             for (const QSize size : {w_->minimumSize(), QSize(973, 730), QSize(1824, 1026)}) {
                 w_->resize(size);
@@ -317,10 +317,17 @@ private slots:
                 QTRY_VERIFY(widgets::FocusRingOf(picture()));
                 const QImage shot = w_->grab().toImage();
                 QCOMPARE(
-                    shot.pixelColor(picture()->pos() + picture()->ToPixel({150, 560}).toPoint()),
+                    shot.pixelColor(picture()->pos() + picture()->ToPixel({50, 560}).toPoint()),
                     QColor(Qt::white));
                 QCOMPARE(shot.pixelColor(picture()->pos() + QPoint(-1, 300)),
                          picture()->palette().color(QPalette::Highlight));
+                // The flow label .8 keeps to its room before .9 (x 451.236 + 17.461 of 20.461,
+                // y 85..60).
+                const QPointF eight = picture()->ToPixel({451.236, 85});
+                for (int x = picture()->ToPixel({468.697, 85}).x() + 1;
+                     x < picture()->ToPixel({471.697, 85}).x(); ++x)
+                    for (int y = eight.y(); y < picture()->ToPixel({0, 60}).y(); ++y)
+                        QVERIFY(qGray(shot.pixel(picture()->pos() + QPoint(x, y))) > 160);
                 QWidgetList controls;
                 for (QWidget* c : w_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                     if (c->isVisibleTo(w_.get()) && c != widgets::FocusRingOf(picture()) &&

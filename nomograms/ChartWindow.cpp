@@ -109,7 +109,7 @@ widgets::PictureButton* ChartWindow::AddButton(const char* name, const char* ico
 }
 
 void ChartWindow::SetMinimumSize() {
-    // No control crowds vertically but the panel's fixed frames; keep at least the logical shape.
+    // Only the panel's fixed-size frames crowd as the height shrinks; keep at least the 4:3 shape.
     const QSize crowded = layout_->MinimumSize();
     setMinimumSize(QSize(crowded.width(), std::max(crowded.height(), crowded.width() * 3 / 4))
                        .boundedTo(size()));

@@ -23,6 +23,7 @@ std::vector<int> GridValues() {
 
 const QColor kForeground = Qt::black;
 const QColor kDarkBlue(0, 0, 128);
+constexpr double kLabelGap = 3; // chart units between neighbouring flow labels
 
 } // namespace
 
@@ -39,7 +40,7 @@ void DrawLogGrid(widgets::Canvas& canvas, int origin, int length, const GridStyl
     auto p = [&](double v) { return O + L * std::log10(v) / 2; };
     const std::vector<int> values = GridValues();
     for (int v : values) {
-        const double at = std::round(p(v));
+        const double at = std::nearbyint(p(v));
         canvas.Line({O, at}, {O + L, at}, kForeground);
         canvas.Line({at, O}, {at, O + L}, kForeground);
     }
@@ -50,11 +51,14 @@ void DrawLogGrid(widgets::Canvas& canvas, int origin, int length, const GridStyl
     };
     for (int v : values)
         text(O + style.leftLabelX, p(v) + 10, style.leftLabel(v, sep));
-    // Flows of v / 10: below 1 without the leading zero, from 1 on with the blank of the sign.
+    // Flows of v / 10: below 1 without the leading zero, from 1 on with the blank of the sign; each
+    // fits in before the next.
     for (int v = 1; v <= 100; v += v < 10 ? 1 : 10) {
         const std::string label = v < 10 ? kod::FormatPattern(v / 10.0, "#.#", sep)
                                          : std::string(" ").append(kod::GeneralForm(v / 10.0, sep));
-        text(p(v) - 10, O - 15, label);
+        const int next = v < 10 ? v + 1 : v + 10;
+        canvas.FittedText({p(v) - 10, O - 15}, widgets::Q(label), style.labelSize, kForeground,
+                          next <= 100 ? p(next) - p(v) - kLabelGap : 2 * L);
     }
 
     for (const AxisTitle& t : style.titles)

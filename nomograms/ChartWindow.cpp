@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <algorithm>
 
 namespace nomograms {
 
@@ -107,8 +108,22 @@ widgets::PictureButton* ChartWindow::AddButton(const char* name, const char* ico
     return b;
 }
 
+void ChartWindow::SetMinimumSize() {
+    // Only the panel's fixed-size frames crowd as the height shrinks; keep at least the 4:3 shape.
+    const QSize crowded = layout_->MinimumSize();
+    setMinimumSize(QSize(crowded.width(), std::max(crowded.height(), crowded.width() * 3 / 4))
+                       .boundedTo(size()));
+}
+
 void ChartWindow::OpenHelp() {
     shell::ShowHelp(this);
+}
+
+void ChartWindow::ShowClipped(widgets::PictureBox* picture, int handle, const Segment& line) {
+    const std::optional<Segment> inside = ClipToSquare(line);
+    if (inside)
+        picture->MoveLineObject(handle, {inside->x1, inside->y1}, {inside->x2, inside->y2});
+    picture->SetLineObjectVisible(handle, inside.has_value());
 }
 
 QString ChartWindow::Shown(double value, const char* pattern) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nomograms/HydraulicChart.h"
+
 #include <QDialog>
 #include <QRectF>
 #include <optional>
@@ -46,7 +48,13 @@ protected:
     // A square picture button on the bottom row (top 80).
     widgets::PictureButton* AddButton(const char* name, const char* icon, const QString& tip,
                                       double left, Qt::FocusPolicy focus);
+    // The smallest size at which no fixed-size control crowds another, in the logical 4:3 at
+    // least, never above the opening size.
+    void SetMinimumSize();
     void OpenHelp();
+    // Moves a line object of the chart to the part of `line` inside the chart square, hidden when
+    // none of it lies there.
+    static void ShowClipped(widgets::PictureBox* picture, int handle, const Segment& line);
     // A number with the user's decimal separator; "---" when it is not finite.
     static QString Shown(double value, const char* pattern);
 

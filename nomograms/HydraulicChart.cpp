@@ -76,9 +76,41 @@ bool Segment::IsFinite() const {
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
 
+std::optional<Segment> ClipToSquare(const Segment& s) {
+    if (!s.IsFinite())
+        return std::nullopt;
+    // Liang-Barsky: the point at t (0 at the first end, 1 at the second) is inside every edge
+    // where p · t <= q.
+    const double lo = kOrigin, hi = kOrigin + kSide;
+    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {s.x1 - lo, hi - s.x1, s.y1 - lo, hi - s.y1};
+    double t0 = 0, t1 = 1;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return std::nullopt;
+        } else if (p[i] < 0) {
+            t0 = std::max(t0, q[i] / p[i]);
+        } else {
+            t1 = std::min(t1, q[i] / p[i]);
+        }
+    }
+    // A line that only touches the square leaves nothing of itself there.
+    if (t0 > t1 || (t0 == t1 && (dx != 0 || dy != 0)))
+        return std::nullopt;
+    Segment c = s;
+    if (t0 > 0)
+        c.x1 = s.x1 + t0 * dx, c.y1 = s.y1 + t0 * dy;
+    if (t1 < 1)
+        c.x2 = s.x1 + t1 * dx, c.y2 = s.y1 + t1 * dy;
+    return c;
+}
+
 Segment CharacteristicLine(const Characteristic& c) {
-    return {std::round(XOfFlow(c.Glo)), std::round(YOfDrop(c.Dplo)), std::round(XOfFlow(c.Ghi)),
-            std::round(YOfDrop(c.Dphi))};
+    // The current rounding mode rounds halves to even.
+    return {std::nearbyint(XOfFlow(c.Glo)), std::nearbyint(YOfDrop(c.Dplo)),
+            std::nearbyint(XOfFlow(c.Ghi)), std::nearbyint(YOfDrop(c.Dphi))};
 }
 
 Segment DropReadingLine(double gw, double dpw) {
@@ -100,9 +132,6 @@ std::optional<Reading> PickFlow(double x, double x1, double x2, double t1, doubl
     r.dpw = HydraulicLaw(m, heating).DropAt(r.gw, (t1 + t2) / 2);
     if (!std::isfinite(r.gw) || !std::isfinite(r.dpw))
         return std::nullopt;
-    // The mean as typed is not the one drawn when a temperature is still being typed, and the
-    // ends are rounded: the point is held on the chart.
-    r.dpw = std::clamp(r.dpw, kLowDrop, kHighDrop);
     return r;
 }
 

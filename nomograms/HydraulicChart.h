@@ -48,10 +48,14 @@ struct Segment {
     bool IsFinite() const;
 };
 
-// The characteristic as drawn: ends rounded to whole units, x1 the left end.
+// The part of a line inside the chart square (100..900 both ways), on the line itself; nothing
+// when none of it lies there.
+std::optional<Segment> ClipToSquare(const Segment& s);
+
+// The characteristic as drawn: ends rounded to whole units (halves to even), x1 the left end.
 Segment CharacteristicLine(const Characteristic& c);
 // The horizontal reading line from the left edge to the point, and the vertical one from the
-// bottom edge up to it.
+// bottom edge up to it, unclipped.
 Segment DropReadingLine(double gw, double dpw);
 Segment FlowReadingLine(double gw, double dpw);
 
@@ -60,8 +64,8 @@ struct Reading {
 };
 
 // The reading at the mouse abscissa x, held between the drawn ends x1..x2 of the characteristic;
-// t1, t2 the circuit temperatures as typed (the mean is not rounded). The drop is held within the
-// chart's 1..100 kPa. Nothing when the law gives no finite drop there.
+// t1, t2 the circuit temperatures as typed (the mean is not rounded). The drop is the law's there,
+// on the chart or not. Nothing when the law gives no finite drop there.
 std::optional<Reading> PickFlow(double x, double x1, double x2, double t1, double t2, int m,
                                 bool heating);
 

@@ -43,8 +43,8 @@ void PrintHeader(widgets::PrintPage& page, const HydraulicPrintInput& in) {
 }
 
 void DrawSegment(widgets::PrintPage& page, const Segment& s, double width, Qt::PenStyle style) {
-    if (s.IsFinite())
-        page.Line({s.x1, s.y1}, {s.x2, s.y2}, Qt::black, width, style);
+    if (const auto inside = ClipToSquare(s))
+        page.Line({inside->x1, inside->y1}, {inside->x2, inside->y2}, Qt::black, width, style);
 }
 
 // DrukujHydre: the characteristic and the dashed reading lines.

@@ -94,17 +94,21 @@ OutputChartData ComputeOutputChart(const OutputChartInput& in,
         }
         chart.samples.push_back(s);
     }
-    // A band that closes where it began (the output off the chart at the first flow) is empty.
-    std::erase_if(chart.bands, [](const CountBand& b) { return b.x1 == b.x2; });
+    // A band of a count that closes where it began (the output off the chart at the first flow)
+    // is not painted; the black band at the right edge keeps its label however narrow.
+    std::erase_if(chart.bands, [](const CountBand& b) { return b.x1 == b.x2 && b.n != 0; });
     return chart;
 }
 
-std::vector<std::pair<CurveSample, CurveSample>> CurveSegments(const std::vector<CurveSample>& s) {
-    std::vector<std::pair<CurveSample, CurveSample>> segments;
-    // Below 10 kW a sample lies under the chart (y 0 marks no installation at all).
-    for (std::size_t k = 0; k + 1 < s.size(); ++k)
-        if (s[k].y >= kOrigin && s[k + 1].y >= kOrigin)
-            segments.emplace_back(s[k], s[k + 1]);
+std::vector<Segment> CurveSegments(const std::vector<CurveSample>& s) {
+    std::vector<Segment> segments;
+    for (std::size_t k = 0; k + 1 < s.size(); ++k) {
+        if (s[k].n < 1 || s[k + 1].n < 1)
+            continue;
+        const Segment line{double(s[k].x), double(s[k].y), double(s[k + 1].x), double(s[k + 1].y)};
+        if (const auto inside = ClipToSquare(line))
+            segments.push_back(*inside);
+    }
     return segments;
 }
 
@@ -121,8 +125,7 @@ std::optional<double> PickFlow(double x, double max) {
 std::optional<OutputReading> ReadingAt(const OutputChartInput& in, double gw) {
     OutputReading r;
     EvaluateAt(in, gw, r.Q, r.n);
-    // An output off the chart (at MAX it is already above 1000 kW) has no point to show.
-    if (r.n == 0 || !(r.Q >= kBottomOutput && r.Q <= kTopOutput))
+    if (r.n == 0)
         return std::nullopt;
     r.x = XOfFlow(gw);
     r.y = YOfOutput(r.Q);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "nomograms/HydraulicChart.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,8 +18,7 @@ double YOfOutput(double Q);
 // Flows are sampled every 5 units across the square: 161 samples.
 inline constexpr int kSampleStep = 5;
 inline constexpr int kSampleCount = 161;
-// The outputs at the bottom and the top of the chart, kW.
-inline constexpr double kBottomOutput = 10;
+// The output at the top of the chart, kW.
 inline constexpr double kTopOutput = 1000;
 
 // The operating point as the window's panel holds it: texts parsed, sliders as they stand.
@@ -56,20 +57,20 @@ struct OutputChartData {
 OutputChartData ComputeOutputChart(const OutputChartInput& in,
                                    const std::function<void(int)>& progress = {});
 
-// The pairs of neighbouring samples that the curve joins: both with an installation on the chart
-// (10 kW or more).
-std::vector<std::pair<CurveSample, CurveSample>> CurveSegments(const std::vector<CurveSample>& s);
+// The curve: the lines between neighbouring samples that both have an installation, each clipped
+// to the chart square (a sample below 10 kW lies under it).
+std::vector<Segment> CurveSegments(const std::vector<CurveSample>& s);
 
 // The flow read at the mouse abscissa x, held within 100..max; nothing before the first drawing
 // (max = 0).
 std::optional<double> PickFlow(double x, double max);
 
-// The reading for the flow gw: the output and the two reading lines; nothing when there is no
-// installation at that flow or its output lies off the chart (below 10 or above 1000 kW).
+// The reading for the flow gw: the output and the point, which lies off the chart for an output
+// below 10 or above 1000 kW; nothing when there is no installation at that flow.
 struct OutputReading {
     double Q = 0;
     std::int16_t n = 0;
-    double x = 0, y = 0; // the point: lines from (100, y) and from (x, 100) to it
+    double x = 0, y = 0; // the point: lines from (100, y) and from (x, 100) to it, unclipped
 };
 std::optional<OutputReading> ReadingAt(const OutputChartInput& in, double gw);
 

@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QSlider>
+#include <cmath>
 
 using namespace nomograms;
 
@@ -50,6 +51,7 @@ frmHydra::frmHydra(QWidget* parent)
     lp_ = picHydra_->AddLineObject(kReadingColour, 2);
     RysujHydre();
     widgets::ApplyAccessibleNames(this);
+    SetMinimumSize();
 }
 
 frmHydra::~frmHydra() = default;
@@ -174,18 +176,13 @@ void frmHydra::RysujHydre() {
 }
 
 void frmHydra::RysujWybrane() {
-    const Segment across = DropReadingLine(gw_, dpw_);
-    const Segment up = FlowReadingLine(gw_, dpw_);
-    const bool drawable =
-        across.IsFinite() && up.IsFinite() && picHydra_->IsLineObjectVisible(lHydra_);
-    if (drawable) {
-        picHydra_->MoveLineObject(lp_, {across.x1, across.y1}, {across.x2, across.y2});
-        picHydra_->MoveLineObject(lg_, {up.x1, up.y1}, {up.x2, up.y2});
-    }
-    picHydra_->SetLineObjectVisible(lp_, drawable);
-    picHydra_->SetLineObjectVisible(lg_, drawable);
-    txG_->setText(drawable ? Shown(gw_, "#0.00") : QStringLiteral("---"));
-    txDp_->setText(drawable ? Shown(dpw_, "##0.00") : QStringLiteral("---"));
+    // The reading shows the law's values; its lines end at the chart's edges.
+    const bool shown =
+        std::isfinite(gw_) && std::isfinite(dpw_) && picHydra_->IsLineObjectVisible(lHydra_);
+    ShowClipped(picHydra_, lp_, shown ? DropReadingLine(gw_, dpw_) : Segment{});
+    ShowClipped(picHydra_, lg_, shown ? FlowReadingLine(gw_, dpw_) : Segment{});
+    txG_->setText(shown ? Shown(gw_, "#0.00") : QStringLiteral("---"));
+    txDp_->setText(shown ? Shown(dpw_, "##0.00") : QStringLiteral("---"));
     picHydra_->setAccessibleDescription(
         QStringLiteral("G = %1 kg/s, Dp = %2 kPa").arg(txG_->text(), txDp_->text()));
 }
@@ -303,7 +300,7 @@ void frmHydra::sprT2() {
 }
 
 std::optional<double> frmHydra::ReadingX() const {
-    if (!picHydra_->IsLineObjectVisible(lg_))
+    if (!picHydra_->IsLineObjectVisible(lHydra_) || !std::isfinite(gw_))
         return std::nullopt;
     return XOfFlow(gw_);
 }

@@ -38,6 +38,7 @@ frmQG::frmQG(QWidget* parent)
                   parent) {
     CreateControls();
     widgets::ApplyAccessibleNames(this);
+    SetMinimumSize();
 }
 
 frmQG::~frmQG() = default;
@@ -71,7 +72,9 @@ void frmQG::CreateControls() {
     Layout()->Place(pbObl_, 820, 138, 180, 20);
 
     // A click leaves the focus, and so a value being edited, where it is.
-    cmdOpis_ = AddButton("cmdOpis", "help", QStringLiteral("pomoc"), 810, Qt::TabFocus);
+    // A little right of the chart's edge (810), so that neither it nor the chart's focus frame
+    // covers the other.
+    cmdOpis_ = AddButton("cmdOpis", "help", QStringLiteral("pomoc"), 815, Qt::TabFocus);
     cmdLicz_ =
         AddButton("cmdLicz", "calculate", QStringLiteral("wykonanie wykresu"), 885, Qt::TabFocus);
     cmdExit_ = AddButton("cmdExit", "exit", QStringLiteral("wyjście z okna doboru wymienników"),
@@ -135,8 +138,8 @@ void frmQG::DrawChart() {
     for (const CountBand& band : chart.bands)
         PaintCountBand(band);
     DrawLogGrid(*picQG_, kOrigin, kSide, OutputChartGrid());
-    for (const auto& [a, b] : CurveSegments(chart.samples))
-        picQG_->Line(QPointF(a.x, a.y), QPointF(b.x, b.y), kCurveColour, 2);
+    for (const Segment& s : CurveSegments(chart.samples))
+        picQG_->Line(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2), kCurveColour, 2);
     gw_ = 1;
     ShowReading();
 }
@@ -154,10 +157,9 @@ void frmQG::ShowReading() {
     const auto r = ReadingAt(Input(), gw_);
     if (!r)
         return;
-    picQG_->MoveLineObject(lp_, {kOrigin, r->y}, {r->x, r->y});
-    picQG_->MoveLineObject(lg_, {r->x, kOrigin}, {r->x, r->y});
-    picQG_->SetLineObjectVisible(lp_, true);
-    picQG_->SetLineObjectVisible(lg_, true);
+    // An output off the chart is shown with its numbers; its lines end at the chart's edges.
+    ShowClipped(picQG_, lp_, {kOrigin, r->y, r->x, r->y});
+    ShowClipped(picQG_, lg_, {r->x, kOrigin, r->x, r->y});
     txG_->setText(Shown(gw_, "#0.0"));
     txQ_->setText(Shown(r->Q, "##0"));
     picQG_->setAccessibleDescription(

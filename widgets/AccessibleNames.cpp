@@ -65,9 +65,15 @@ void ApplyAccessibleNames(QWidget* root) {
     for (QWidget* w : controls) {
         if (!IsOperable(w) || !w->accessibleName().isEmpty() || InsideOperable(w, root))
             continue;
-        const QString name = captions.value(w, w->toolTip().trimmed());
+        // A button says its caption; the tooltip then describes it.
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        const QString tip = w->toolTip().trimmed();
+        const QString caption = button ? WithoutAccessKeys(button->text()) : QString();
+        const QString name = captions.value(w, caption.isEmpty() ? tip : caption);
         if (!name.isEmpty())
             w->setAccessibleName(name);
+        if (!tip.isEmpty() && tip != name && w->accessibleDescription().isEmpty())
+            w->setAccessibleDescription(tip);
     }
 }
 

@@ -17,6 +17,12 @@ public:
     virtual void FillRect(const QRectF& rect, const QColor& color) = 0;
     // Text with its top-left corner at pos, the font size in points.
     virtual void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) = 0;
+    // Text as above that a surface may draw smaller where it would be wider than `width` user
+    // units (a row of labels that must not run together).
+    virtual void FittedText(QPointF pos, const QString& text, double pointSize, const QColor& color,
+                            double /*width*/) {
+        Text(pos, text, pointSize, color);
+    }
 };
 
 } // namespace widgets

@@ -1,10 +1,11 @@
 #include "widgets/PictureBox.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+
+#include <cmath>
 
 namespace widgets {
 
@@ -59,6 +60,12 @@ void PictureBox::Text(QPointF pos, const QString& text, double pointSize, const 
     op.bold = bold_;
     ops_.push_back(op);
     update();
+}
+
+void PictureBox::FittedText(QPointF pos, const QString& text, double pointSize, const QColor& color,
+                            double width) {
+    Text(pos, text, pointSize, color);
+    ops_.back().b = pos + QPointF(width, 0);
 }
 
 void PictureBox::Clear() {
@@ -152,6 +159,10 @@ void PictureBox::Render(QPainter& painter, QSizeF size) const {
             font.setBold(op.bold);
             if (op.width > 0)
                 font.setPointSizeF(op.width);
+            const double room = std::abs(Map(op.b, size).x() - Map(op.a, size).x());
+            const double wide = QFontMetricsF(font, painter.device()).horizontalAdvance(op.text);
+            if (op.b != op.a && wide > room && room > 0)
+                font.setPointSizeF(font.pointSizeF() * room / wide);
             painter.setFont(font);
             painter.setPen(op.color);
             const QPointF at = Map(op.a, size);
@@ -169,16 +180,8 @@ void PictureBox::Render(QPainter& painter, QSizeF size) const {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The focus is shown around the picture (FocusRing), never over it: the colours stay.
     Render(painter, size());
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(1, 1, -1, -1);
-        focus.backgroundColor = background_;
-        // Shown whenever the chart has the focus, not only after a key moved it there.
-        focus.state |= QStyle::State_KeyboardFocusChange;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {

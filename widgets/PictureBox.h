@@ -11,13 +11,14 @@ namespace widgets {
 
 // A picture box with a user scale (0..1000 both ways, y up, by default). What is drawn is kept as
 // a list of operations and painted again on every paint event, so it survives covering, resizing
-// and high-DPI screens, and tests can ask what was drawn. With the focus it shows a focus frame.
+// and high-DPI screens, and tests can ask what was drawn.
 class PictureBox : public QWidget, public Canvas {
     Q_OBJECT
 public:
     struct Op {
         enum Kind { LineOp, FillRectOp, TextOp } kind;
-        QPointF a, b; // line ends, or the rectangle's corners, or the text position (a)
+        QPointF a, b; // line ends, the rectangle's corners, or the text position (a) and the
+                      // right end of its width (b; a text without one has b = a)
         QColor color;
         double width = 1; // line width in pixels, or the font size in points for text
         Qt::PenStyle style = Qt::SolidLine;
@@ -35,6 +36,9 @@ public:
               Qt::PenStyle style = Qt::SolidLine) override;
     void FillRect(const QRectF& rect, const QColor& color) override;
     void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
+    // Kept with b at (pos.x + width, pos.y): painted smaller where it would be wider.
+    void FittedText(QPointF pos, const QString& text, double pointSize, const QColor& color,
+                    double width) override;
     void Clear(); // removes the drawn operations, not the line objects
 
     // The typeface of the texts drawn from now on; each text brings its own size.

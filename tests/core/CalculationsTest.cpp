@@ -1,6 +1,5 @@
-// The calculations over the cases of tests/data/core_calculations.txt: worked by hand on a
-// synthetic catalogue, written by the Python reference on the bundled one, and the arguments
-// outside the domain that must give non-finite or saturated results, not a crash.
+// The calculations over the cases of tests/data/core_calculations.txt, arguments outside the
+// domain included: they must give non-finite or saturated results, not a crash.
 #include "Support.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +23,12 @@ Values Calculate(const std::string& call, const Values& in) {
         return {{"c", MeanSpecificHeat(t("t"))}};
     if (call == "excess")
         return {{"e", RelativeExcess(v("kw"), v("ke"))}};
-    if (call == "drop") {
-        PressureDropForFlow(t("T1"), t("T2"), t("m"), v("heating") != 0, v("G"), out);
-        return {{"Dp", out}};
-    }
-    if (call == "flowfordrop") {
-        FlowForPressureDrop(t("T1"), t("T2"), t("m"), v("heating") != 0, v("Dp"), out);
-        return {{"G", out}};
+    if (call == "drop" || call == "flowfordrop") {
+        if (call == "drop")
+            PressureDropForFlow(t("T1"), t("T2"), t("m"), v("heating") != 0, v("G"), out);
+        else
+            FlowForPressureDrop(t("T1"), t("T2"), t("m"), v("heating") != 0, v("Dp"), out);
+        return {{call == "drop" ? "Dp" : "G", out}};
     }
     EvaluationResult = {};
     if (call == "evaluate")
@@ -40,20 +38,14 @@ Values Calculate(const std::string& call, const Values& in) {
         FindOutletTemperature(v("from"), v("to"), t("m"), v("co") != 0, v("Dp1"), v("Dp2"),
                               v("T11"), T12, v("T21"), v("T22"), v("Q"), kw, ke, n, false);
     const EvaluationRecord& r = EvaluationResult;
-    return {{"T12", T12},
-            {"n", n},
-            {"kw", kw},
-            {"ke", ke},
-            {"G1dop", r.G1dop},
-            {"G2dop", r.G2dop},
-            {"G1", r.G1},
-            {"G2", r.G2},
-            {"G1Ratio", r.G1Ratio},
-            {"G2Ratio", r.G2Ratio},
-            {"Gr1", r.Gr1},
-            {"Gr2", r.Gr2},
-            {"dP1", r.dP1},
-            {"dP2", r.dP2}};
+    const double outputs[] = {T12,  double(n), kw,        ke,    r.G1dop, r.G2dop, r.G1,
+                              r.G2, r.G1Ratio, r.G2Ratio, r.Gr1, r.Gr2,   r.dP1,   r.dP2};
+    const char* names[] = {"T12", "n",       "kw",      "ke",  "G1dop", "G2dop", "G1",
+                           "G2",  "G1Ratio", "G2Ratio", "Gr1", "Gr2",   "dP1",   "dP2"};
+    Values results;
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        results[names[i]] = outputs[i];
+    return results;
 }
 
 // name=value pairs up to "->" or "#".

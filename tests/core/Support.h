@@ -38,22 +38,6 @@ struct FakeDrives : kod::DriveSystem {
     std::vector<kod::Drive> drives;
 };
 
-// The tab-separated fields of a line of a case file, \t, \r, \n and \\ standing for themselves.
-inline std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '\t') {
-            fields.emplace_back();
-            continue;
-        }
-        if (c == '\\' && i + 1 < line.size())
-            c = line[++i] == 't' ? '\t' : line[i] == 'r' ? '\r' : line[i] == 'n' ? '\n' : line[i];
-        fields.back() += c;
-    }
-    return fields;
-}
-
 // Loads a catalogue file of tests/data ("synthetic") or the bundled one ("bundled").
 inline void LoadCatalogue(const std::string& name) {
     const TempDir dir;

@@ -76,12 +76,12 @@ std::string Apply(const std::string& function, const std::string& input, const s
 TEST(Texts, CasesOfTheDataFile) {
     std::ifstream file(VARMI_TEST_DATA "/core_texts.tsv");
     int cases = 0;
-    for (std::string line; std::getline(file, line); ++cases) {
+    for (std::string line; std::getline(file, line);) {
         if (line.empty() || line[0] == '#')
             continue;
-        std::vector<std::string> f = Fields(line);
-        f.resize(4);
-        EXPECT_EQ(f[3], Apply(f[0], f[1], f[2])) << line;
+        const std::vector<std::string> f = Fields(line);
+        EXPECT_EQ(f.at(3), Apply(f[0], f[1], f[2])) << line;
+        ++cases;
     }
     EXPECT_GT(cases, 120);
 }

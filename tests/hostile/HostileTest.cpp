@@ -68,12 +68,12 @@ class HostileTest : public QObject {
             return {};
         QWidget* target = found[Pick(found.size())];
         const QString done = QStringLiteral("%1 on %2").arg(QChar(kind), target->objectName());
-        auto anywhere = [&](int margin) {
-            return QPoint(Pick(target->width() + 2 * margin) - margin,
-                          Pick(target->height() + 2 * margin) - margin);
+        const int m = kind == 'c' ? 20 : 0; // a chart is read past its edges too
+        auto anywhere = [&] {
+            return QPoint(Pick(target->width() + 2 * m) - m, Pick(target->height() + 2 * m) - m);
         };
         if (auto* box = qobject_cast<QLineEdit*>(target); box && kind == 'p') {
-            QTest::mouseClick(box, Qt::LeftButton, {}, anywhere(0));
+            QTest::mouseClick(box, Qt::LeftButton, {}, anywhere());
             if (QApplication::focusWidget() != box) // a rejected entry kept the focus
                 return done + " (refused)";
             const QString text = texts_[Pick(texts_.size())];
@@ -85,21 +85,19 @@ class HostileTest : public QObject {
             QTest::keyClick(box, Pick(2) ? Qt::Key_Return : Qt::Key_Tab);
             return done + " '" + text + "'";
         }
-        // A click, or a drag that a chart reads, also past its edges; then a key.
+        // A click or a drag, then a key; a list is chosen with the keys: its popup confirms
+        // nothing.
         widgets::PrintPage::SimulateMissingPrinter(Pick(4) == 0);
         const Qt::MouseButton button = Pick(4) ? Qt::LeftButton : Qt::RightButton;
-        QPoint at = anywhere(kind == 'c' ? 20 : 0);
-        if (qobject_cast<QComboBox*>(target)) // chosen with the keys: its popup confirms nothing
-            target->setFocus(Qt::MouseFocusReason);
-        else
-            QTest::mousePress(target, button, {}, at);
+        QPoint at = anywhere();
+        qobject_cast<QComboBox*>(target) ? target->setFocus(Qt::MouseFocusReason)
+                                         : QTest::mousePress(target, button, {}, at);
         for (int i = Pick(3) * Pick(4); i > 0 && w; --i)
-            QTest::mouseMove(target, at = anywhere(kind == 'c' ? 20 : 0));
+            QTest::mouseMove(target, at = anywhere());
         if (w && !qobject_cast<QComboBox*>(target))
             QTest::mouseRelease(target, button, {}, at);
-        const Qt::Key key = Pick(20)  ? Qt::Key((Pick(2) ? Qt::Key_Escape : Qt::Key_Home) + Pick(8))
-                            : Pick(2) ? Qt::Key_F1
-                                      : Qt::Key_Space; // Escape..Delete, Home..PageDown
+        // Escape, Tab, Backtab, Backspace, Return, Enter, Insert, Delete or Home .. PageDown.
+        const Qt::Key key = Qt::Key((Pick(2) ? Qt::Key_Escape : Qt::Key_Home) + Pick(8));
         if (QWidget* focus = QApplication::focusWidget(); w && focus && focus->window() == w)
             QTest::keyClick(focus, key, Pick(8) ? Qt::NoModifier : Qt::ShiftModifier);
         if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()))

@@ -19,30 +19,27 @@ namespace {
 
 // The actions a step picks from, per window, repeated for weight: p paste a hostile text into a
 // box and confirm it, c the chart's mouse, w click or drag a control and press a key.
-const std::map<QString, const char*> kActions = {{"frmDobor", "pppww"},   {"frmHydra", "ppwwccc"},
-                                                 {"frmQG", "ppwwccc"},    {"frmwsk", "ppwwccc"},
-                                                 {"frmWskKT", "ppwwccc"}, {"Dialog", "pww"}};
+const QMap<QString, const char*> kActions = {{"frmDobor", "pppww"},   {"frmHydra", "ppwwccc"},
+                                             {"frmQG", "ppwwccc"},    {"frmwsk", "ppwwccc"},
+                                             {"frmWskKT", "ppwwccc"}, {"Dialog", "pww"}};
 QStringList Lines(const char* file) {
     QFile f(QString::fromUtf8(file));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n') : QStringList();
 }
 
-// "nan"/"inf" as a word, or more than 20 digits in a row, outside what the user typed.
-QString Faulty(const QString& text, const QStringList& typed = {}) {
+// "nan"/"inf" as a word, or more than 20 digits in a row.
+QString Faulty(const QString& text) {
     static const QRegularExpression bad(QStringLiteral("\\b(nan|inf|infinity)\\b|\\d{21,}"),
                                         QRegularExpression::CaseInsensitiveOption);
-    for (auto it = bad.globalMatch(text); it.hasNext();)
-        if (const QString found = it.next().captured();
-            std::none_of(typed.begin(), typed.end(), [&](auto& t) { return t.contains(found); }))
-            return QStringLiteral("shows '%1' in '%2'").arg(found.left(30), text.left(80));
-    return {};
+    const QString found = bad.match(text).captured();
+    return found.isEmpty() ? found : "shows " + found.left(30) + " in " + text.left(80);
 }
 
 } // namespace
 
 class HostileTest : public QObject {
     Q_OBJECT
-    QTemporaryDir app_, machine_, pdf_;
+    QTemporaryDir app_, machine_;
     QTimer popupCloser_;
     std::mt19937_64 random_;
     QStringList texts_ = Lines(VARMI_HOSTILE_DATA "/hostile_texts.txt");
@@ -110,9 +107,12 @@ class HostileTest : public QObject {
     QString Check(QWidget* w) {
         if (!failures_.isEmpty() || !w->isVisible())
             return failures_.isEmpty() ? QString() : failures_.takeFirst();
-        if (QFile::exists(page_)) { // the page repeats the boxes as typed
+        if (QFile::exists(page_)) {
             const testsupport::PdfProbe page(page_);
-            const QString f = page.PageCount() == 1 ? Faulty(page.Text(), typed_) : "pages";
+            QString text = page.Text();
+            for (const QString& t : typed_) // the page repeats the boxes as typed
+                text.remove(t.size() > 2 ? t : QString());
+            const QString f = page.PageCount() == 1 ? Faulty(text) : "pages";
             if (QFile::remove(page_) && !f.isEmpty())
                 return QStringLiteral("printout %1").arg(f);
         }
@@ -174,9 +174,6 @@ private slots:
         allowed_.setPattern("^(?:" + messages.join('|') + ")$");
         QVERIFY(allowed_.isValid() && messages.size() > 20 && texts_.size() > 40);
         QVERIFY(QFile::copy(QStringLiteral(VARMI_CATALOGUE), app_.filePath("parametr.txt")));
-        QVERIFY(QFile::copy(QStringLiteral(VARMI_HELP_PAGE), app_.filePath("varmi.html")));
-        QVERIFY(kod::WritePdfPathFile(app_.path().toStdString(), pdf_.path().toStdString() + '/') ==
-                kod::PdfPathWrite::Written);
         widgets::SetAppDirectory(app_.path().toStdString());
         widgets::PrintPage::RedirectToPdf(page_);
         shell::InstallApplicationKeys(*qApp);
@@ -219,11 +216,8 @@ private slots:
             QTimer::singleShot(0, &main, [&] { // inside the tool window's loop when it is modal
                 ran = true;
                 QPointer<QWidget> tool = QApplication::activeModalWidget();
-                if (!tool)
-                    tool = main.findChild<QDialog*>(QStringLiteral("frmParametry"));
-
-                const auto found = kActions.find(tool ? tool->objectName() : QString());
-                const char* kinds = found == kActions.end() ? "w" : found->second;
+                tool = tool ? tool : main.findChild<QDialog*>(QStringLiteral("frmParametry"));
+                const char* kinds = kActions.value(tool ? tool->objectName() : QString(), "w");
                 Settle(tool);
                 for (int step = 0; step < 60 && tool && tool->isVisible() && failure.isEmpty();
                      ++step) {
@@ -248,7 +242,6 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (failure.isEmpty() && (QApplication::activeModalWidget() || !pasek->isVisible()))
                 failure = QStringLiteral("a window stayed open or Pasek hidden");
-            done = done.mid(0, 1) + done.mid(std::max<qsizetype>(1, done.size() - 9));
             QVERIFY2(failure.isEmpty(), qPrintable(failure + ", seed " + QString::number(seed) +
                                                    ", after " + done.join("; ")));
             Settle(&main);

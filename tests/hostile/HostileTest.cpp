@@ -125,9 +125,8 @@ class HostileTest : public QObject {
                 if (op.kind == widgets::PictureBox::Op::TextOp
                         ? !picture.contains(op.a)
                         : !square.contains(op.a) || !square.contains(op.b))
-                    return QString::asprintf("%s draws '%s' at (%g, %g)-(%g, %g)",
-                                             qPrintable(p->objectName()), qPrintable(op.text),
-                                             op.a.x(), op.a.y(), op.b.x(), op.b.y());
+                    return p->objectName() + " draws '" + op.text + "' from " +
+                           QString::number(op.a.x()) + "," + QString::number(op.a.y());
             }
         }
         for (const QString& s : shown)

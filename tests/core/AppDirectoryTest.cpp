@@ -1,84 +1,42 @@
+#include "Support.h"
+
 #include "core/AppDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
+using namespace testing_core;
 
 namespace {
 
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// A writable build directory stays the program's; an installed copy works in the user's
+// directory, with the bundled catalogue copied there once and never over the user's own; what
+// cannot be made or copied is reported with the directory.
+TEST(AppDirectory, BuildDirectoryOrTheUsersCopy) {
+    const TempDir root;
+    const fs::path exe = root.path / "lib", user = root.path / "home" / "varmi";
+    fs::create_directories(exe);
+    WriteBytes(exe / "parametr.txt", "bundled");
+    kod::AppDirectoryChoice c = kod::ChooseAppDirectory(exe, user);
+    EXPECT_EQ(std::tuple(exe, false, std::string()), std::tuple(c.dir, c.perUser, c.error));
+    EXPECT_FALSE(fs::exists(user) || fs::exists(exe / ".varmi-probe"));
 
-void Write(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
-class AppDirectoryTest : public ::testing::Test {
-protected:
-    fs::path root_, exe_, user_;
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("varmi-appdir-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        exe_ = root_ / "lib" / "varmi";
-        user_ = root_ / "home" / ".local" / "share" / "varmi";
-        fs::create_directories(exe_);
-        Write(exe_ / "parametr.txt", "bundled");
-    }
-    void TearDown() override { fs::remove_all(root_); }
-};
-
-TEST_F(AppDirectoryTest, WritableBuildDirectoryStays) {
-    const kod::AppDirectoryChoice c = kod::ChooseAppDirectory(exe_, user_);
-    EXPECT_EQ(c.dir, exe_);
-    EXPECT_FALSE(c.perUser);
-    EXPECT_TRUE(c.error.empty());
-    EXPECT_FALSE(fs::exists(user_)); // nothing made for the user
-    EXPECT_FALSE(fs::exists(exe_ / ".varmi-probe"));
-}
-
-// An installed copy works in the user's directory, with the bundled catalogue copied there once.
-TEST_F(AppDirectoryTest, InstalledCopyUsesTheUsersDirectory) {
-    Write(exe_ / kod::kInstalledMarker, "");
-    kod::AppDirectoryChoice c = kod::ChooseAppDirectory(exe_, user_);
-    EXPECT_EQ(c.dir, user_);
-    EXPECT_TRUE(c.perUser);
-    EXPECT_TRUE(c.error.empty()) << c.error;
-    EXPECT_EQ(Read(user_ / "parametr.txt"), "bundled");
-    EXPECT_FALSE(fs::exists(user_ / "parametr.txt.tmp"));
-
-    // The user's own catalogue is never overwritten.
-    Write(user_ / "parametr.txt", "mine");
-    c = kod::ChooseAppDirectory(exe_, user_);
-    EXPECT_EQ(Read(user_ / "parametr.txt"), "mine");
-}
-
-TEST_F(AppDirectoryTest, FailuresAreReportedWithTheDirectory) {
-    Write(exe_ / kod::kInstalledMarker, "");
-    // The user's directory cannot be made: a file stands in its parent's place.
-    fs::create_directories(user_.parent_path().parent_path());
-    Write(user_.parent_path(), "a file");
-    kod::AppDirectoryChoice c = kod::ChooseAppDirectory(exe_, user_);
-    EXPECT_NE(c.error.find("Nie można utworzyć katalogu danych programu"), std::string::npos);
-    EXPECT_NE(c.error.find(user_.string()), std::string::npos);
-
-    // No bundled catalogue to copy.
-    fs::remove(user_.parent_path());
-    fs::remove(exe_ / "parametr.txt");
-    c = kod::ChooseAppDirectory(exe_, user_);
-    EXPECT_NE(c.error.find("Nie można skopiować pliku parametr.txt"), std::string::npos);
-    EXPECT_FALSE(fs::exists(user_ / "parametr.txt"));
-    EXPECT_FALSE(fs::exists(user_ / "parametr.txt.tmp"));
+    WriteBytes(exe / kod::kInstalledMarker, "");
+    WriteBytes(root.path / "home", "a file where the parent should be");
+    const std::string where = " (" + user.string() + "). Program zostanie zakończony.";
+    EXPECT_EQ("Nie można utworzyć katalogu danych programu" + where,
+              kod::ChooseAppDirectory(exe, user).error);
+    fs::remove(root.path / "home");
+    c = kod::ChooseAppDirectory(exe, user);
+    EXPECT_EQ(std::tuple(user, true, std::string()), std::tuple(c.dir, c.perUser, c.error));
+    EXPECT_EQ("bundled", ReadBytes(user / "parametr.txt"));
+    WriteBytes(user / "parametr.txt", "mine");
+    fs::remove(exe / "parametr.txt");
+    kod::ChooseAppDirectory(exe, user);
+    EXPECT_EQ("mine", ReadBytes(user / "parametr.txt"));
+    fs::remove(user / "parametr.txt"); // and no bundled catalogue to copy
+    EXPECT_EQ("Nie można skopiować pliku parametr.txt do katalogu danych programu" + where,
+              kod::ChooseAppDirectory(exe, user).error);
+    EXPECT_FALSE(fs::exists(user / "parametr.txt") || fs::exists(user / "parametr.txt.tmp"));
 }
 
 } // namespace

@@ -1,13 +1,8 @@
 #!/usr/bin/env python3
-"""Independent reference for the pinned selection results of tests/selection/SelectionRunTest.cpp.
-
-Not part of the build and not run by any test: it re-derives, from the written formulas alone
-(enthalpy from the mean specific heat table, power-law pressure drops through decimal logarithms,
-the exchanger evaluation, the outlet temperature search and the choice of the most favourable
-variant), the numbers that the C++ test pins. Run it after a deliberate change of the bundled
-catalogue and copy its output into the test:
-
-    python3 tests/data/selection_reference.py [data/parametr.txt]
+"""Independent reference for the results the calculation tests pin, from the written formulas
+alone; run it after a deliberate change of a catalogue. Without arguments: the selections of
+SelectionRunTest. --cases FILE: the results of the case lines "call catalogue name=value ... ->
+name=value ..." of FILE (those marked "# hand" are checked only). --trace: core_raport.txt's trials.
 """
 import csv
 import math
@@ -17,13 +12,11 @@ KCAL = 4.1868
 
 
 def load(path):
-    with open(path, encoding="cp1250", newline="") as f:
-        lines = f.read().split("\r\n")
+    lines = open(path, encoding="cp1250", newline="").read().split("\r\n")
     rows = [next(csv.reader([line])) for line in lines[:16]]
     series = [float(x) for x in lines[16:39]]
     values = [[float(rows[r][m + 2]) if r >= 3 else None for m in range(4)] for r in range(16)]
-    names = rows[0][2:6]
-    return values, series, names
+    return values, series, rows[0][2:6]
 
 
 class Model:
@@ -43,15 +36,12 @@ class Model:
 
     def drop(self, T1, T2, m, heating, G):
         C, a, b = self.law(m, heating)
-        Tm = (T1 + T2) / 2
-        return 10 ** (lg(C) + a * lg(G) + b * lg(Tm))
+        return 10 ** (lg(C) + a * lg(G) + b * lg((T1 + T2) / 2))
 
     def flow(self, T1, T2, m, heating, Dp):
         C, a, b = self.law(m, heating)
-        if m == 1:
-            C = 20**b * C
-        Tm = (T1 + T2) / 2
-        return 10 ** ((lg(Dp) - lg(C) - b * lg(Tm)) / a)
+        C = 20**b * C if m == 1 else C
+        return 10 ** ((lg(Dp) - lg(C) - b * lg((T1 + T2) / 2)) / a)
 
     def evaluate(self, m, co, Dp1, Dp2, T11, T12, T21, T22, Q, extra):
         d1, d2 = T11 - T22, T12 - T21
@@ -78,19 +68,25 @@ class Model:
         ke = 1 / (1 / k + (0.1 if co else 0.2))
         return kw, ke, n, r
 
-    def search(self, tFrom, tTo, m, co, Dp1, Dp2, T11, T21, T22, Q):
+    def search(self, tFrom, tTo, m, co, Dp1, Dp2, T11, T21, T22, Q, log=lambda line: None):
         last = None
         for extra in range(4):
+            if extra:
+                log(f"{' ' * 21}\nObliczenia dla liczby nadmiarowych wymienników ={' ' * 8} {extra} \n{' ' * 21}")
             t = float(tFrom)
             while t <= tTo:
                 last = self.evaluate(m, co, Dp1, Dp2, T11, t, T21, T22, Q, extra)
+                line = f"t12= {t:g} l.wym.= {last[2]} "
+                for name, k in (("kw", last[0]), ("ke", last[1])):  # in print zones of 14
+                    line += " " * (14 - len(line) % 14) + f"{name}={k:.3f}".replace(".", ",")
+                log(line)
                 if last[1] > last[0]:
                     return (t,) + last
                 t += 1
         return (-1,) + last
 
 
-def lg(x):
+def lg(x):  # 0 for x <= 0: the term drops out
     return math.log10(x) if x > 0 else 0.0
 
 
@@ -99,17 +95,11 @@ def select(model, Q, Dp1, T11, Dp2, T21, T22, co, t21pos, t11pos):
     out = []
     for m in range(4):
         T12, kw, ke, n, r = model.search(t21pos + 5, t11pos - 10, m, co, Dp1, Dp2, T11, T21, T22, Q)
-        e = None
-        if T12 == -1:
-            kind = "Impossible"
-        else:
+        e, kind = None, "Impossible"
+        if T12 != -1:
             e = (ke - kw) / kw * 100
-            chosen = False
-            if n < best_n:
-                chosen = e < 10 or best_n == 10
-                best_n = n
-            elif n == best_n:
-                chosen = e < best_e
+            chosen = (e < 10 or best_n == 10) if n < best_n else (n == best_n and e < best_e)
+            best_n = min(best_n, n)
             if chosen:
                 best_e, best_m, lowering = e, m, e > 10
             kind = "Excessive" if e > 10 else "Possible"
@@ -120,21 +110,53 @@ def select(model, Q, Dp1, T11, Dp2, T21, T22, co, t21pos, t11pos):
     return out, best, lowering
 
 
+def run(call, model, a):
+    if call in ("cp", "drop", "flowfordrop", "excess"):
+        return {"cp": lambda: {"c": model.cbar(int(a["t"]))},
+                "excess": lambda: {"e": (a["ke"] - a["kw"]) / a["kw"] * 100},
+                "drop": lambda: {"Dp": model.drop(a["T1"], a["T2"], int(a["m"]), a["heating"], a["G"])},
+                "flowfordrop": lambda: {"G": model.flow(a["T1"], a["T2"], int(a["m"]), a["heating"], a["Dp"])}}[call]()
+    args = [int(a["m"]), a["co"], a["Dp1"], a["Dp2"], a["T11"]]
+    if call == "evaluate":
+        T12, (kw, ke, n, r) = a["T12"], model.evaluate(*args, a["T12"], a["T21"], a["T22"], a["Q"], int(a["extra"]))
+    else:
+        T12, kw, ke, n, r = model.search(a["from"], a["to"], *args, a["T21"], a["T22"], a["Q"])
+    return dict(r, T12=T12, n=n, kw=kw, ke=ke)
+
+
+def cases(path):
+    catalogues = {"bundled": "data/parametr.txt", "synthetic": "tests/data/core_synthetic_parametr.txt"}
+    out = []
+    for line in open(path, encoding="utf-8").read().splitlines():
+        if "->" not in line or line.startswith("#") or "# edge" in line:
+            out.append(line)
+            continue
+        head, expected = line.split("->")
+        call, cat, *pairs = head.split()
+        got = run(call, Model(*load(catalogues.get(cat, "data/parametr.txt"))[:2]), {k: float(v) for k, v in (p.split("=") for p in pairs)})
+        if "# hand" in expected:
+            for k, v in (p.split("=") for p in expected.split("#")[0].split()):
+                assert math.isclose(float(v), got[k], rel_tol=1e-7), (line, k, got[k])
+            out.append(line)
+        else:
+            out.append(head + "-> " + " ".join(f"{k}={v:.17g}" for k, v in got.items()))
+    open(path, "w", encoding="utf-8").write("\n".join(out) + "\n")
+
+
 def main():
+    if sys.argv[1:2] == ["--cases"]:
+        return cases(sys.argv[2])
+    if sys.argv[1:2] == ["--trace"]:
+        return Model(*load("data/parametr.txt")[:2]).search(60, 75, 0, False, 20.5, 15, 150, 40, 100, 100, print)
     values, series, names = load(sys.argv[1] if len(sys.argv) > 1 else "data/parametr.txt")
     model = Model(values, series)
     # Q, Dp1, T11, Dp2, T21, T22, central heating, SlT21 and slT11 positions
-    points = {
-        "default": (200, 20, 150, 15, 40, 100, True, 40, 150),
-        "lowering": (200, 20, 120, 15, 20, 100, False, 20, 120),
-    }
-    for name, p in points.items():
+    for name, p in {"default": (200, 20, 150, 15, 40, 100, True, 40, 150),
+                    "lowering": (200, 20, 120, 15, 20, 100, False, 20, 120)}.items():
         out, best, lowering = select(model, *p)
         print(f"{name}: best {best}, lowering {lowering}")
         for m, T12, kw, ke, n, r, e, kind in out:
-            print(f"  {names[m]} n={n} T12={T12} kw={kw:.10g} ke={ke:.10g} "
-                  f"dP1={r['dP1']:.10g} dP2={r['dP2']:.10g} excess={e and format(e, '.10g')} "
-                  f"{kind}")
+            print(f"  {names[m]} n={n} T12={T12} kw={kw:.10g} ke={ke:.10g} excess={e and format(e, '.10g')} {kind}")
             print("    " + " ".join(f"{k}={v:.10g}" for k, v in r.items()))
 
 

@@ -14,17 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kod::FieldReader reader(text);
     // Alternating kinds, as a catalogue row and the series mix them; every call consumes or ends.
     for (std::size_t i = 0; i <= text.size() + 1; ++i) {
-        if (i % 3 == 2) {
-            const std::optional<double> n = reader.NextNumber();
-            if (!n)
-                return 0;
-            FUZZ_CHECK(!std::isnan(*n));
-        } else {
-            const std::optional<std::string> t = reader.NextText();
-            if (!t)
-                return 0;
-            FUZZ_CHECK(t->size() <= text.size());
-        }
+        const auto n = i % 3 == 2 ? reader.NextNumber() : std::nullopt;
+        const auto t = i % 3 != 2 ? reader.NextText() : std::nullopt;
+        if (!n && !t)
+            return 0;
+        FUZZ_CHECK(n ? !std::isnan(*n) : t->size() <= text.size());
     }
     FUZZ_CHECK(!"the reader never reached the end");
     return 0;

@@ -1,6 +1,5 @@
-// The number reader and every display pattern on any bytes: no crash, and the round trips that
-// hold do hold (a number written by a pattern or in its general form reads back as the number,
-// within what the pattern keeps).
+// The number reader and the display patterns on any bytes: no crash, and a number written by a
+// pattern or in its general form reads back as the number, within what the pattern keeps.
 #include "core/Numbers.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -23,17 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&value, data, sizeof value);
     else
         value = kod::Val(text);
-    static const char* const kPatterns[] = {"#0.00",    "##0.00", "##0.000", "##0.0", "#0.0",
-                                            "##0.0\\%", "#0",     "##0",     "###0",  "####",
-                                            "#0.##",    "#.#",    "0",       "00"};
+    static const char* const kPatterns[] = {"#0.00", "##0.000", "##0.0\\%", "#0", "###0",
+                                            "####",  "#0.##",   "#.#",      "0",  "00"};
     for (const char* pattern : kPatterns) {
         for (char sep : {'.', ','}) {
             const std::string shown = kod::FormatPattern(value, pattern, sep);
             FUZZ_CHECK(shown.size() < 400);
-            if (!std::isfinite(value)) {
-                FUZZ_CHECK(shown == "---");
-                continue;
-            }
+            FUZZ_CHECK(std::isfinite(value) || shown == "---");
             // Decimals the pattern keeps, and how far the shown number may be from the value.
             const char* point = std::strchr(pattern, '.');
             const int decimals = point ? int(std::strspn(point + 1, "#0")) : 0;

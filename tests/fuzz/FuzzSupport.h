@@ -25,20 +25,15 @@ struct NoDrives : kod::DriveSystem {
     std::string FallbackRoot() const override { return "/"; }
 };
 
-// A directory of this process's own, made once and reused by every input.
+// A directory of this process's own, made once, reused by every input and removed at the end.
 inline const std::filesystem::path& WorkDir() {
-    static const std::filesystem::path dir = [] {
-        auto d =
-            std::filesystem::temp_directory_path() / ("varmi-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(std::filesystem::temp_directory_path() /
-                                            ("varmi-fuzz-" + std::to_string(::getpid())),
-                                        ec);
-        });
-        return d;
-    }();
+    static const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("varmi-fuzz-" + std::to_string(::getpid()));
+    static const bool made = std::filesystem::create_directories(dir) && !std::atexit([] {
+                                 std::error_code ec;
+                                 std::filesystem::remove_all(dir, ec);
+                             });
+    (void)made;
     return dir;
 }
 

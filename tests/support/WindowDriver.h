@@ -4,8 +4,11 @@
 #include "widgets/MessageBox.h"
 #include "widgets/SaveFile.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QIODevice>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStringList>
@@ -56,6 +59,34 @@ inline QByteArray SaveAs(QWidget* owner, const char* action, const QString& path
     widgets::SetSaveFileHandler({});
     QFile saved(path);
     return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+}
+
+// What a user reads on the control of that name (the window itself by its own name): its text, the
+// window's title or the list's current entry, " *" when it is a checked option, then " / " and its
+// tooltip when it has one.
+inline QString Caption(const QWidget* window, const QString& name) {
+    const QWidget* w = window->objectName() == name ? window : window->findChild<QWidget*>(name);
+    if (!w)
+        return QStringLiteral("(missing)");
+    QString text = w == window ? w->windowTitle() : w->property("text").toString();
+    if (const auto* list = qobject_cast<const QComboBox*>(w))
+        text = list->currentText();
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w); b && b->isChecked())
+        text += QStringLiteral(" *");
+    return w->toolTip().isEmpty() ? text : text + QStringLiteral(" / ") + w->toolTip();
+}
+
+// The rows of a data file that start with `tag` followed by '|', split at '|' with the tag dropped;
+// a UTF-8 text file whose other lines are comments or rows of other tags.
+inline QList<QStringList> DataRows(const QString& path, const QString& tag) {
+    QFile file(path);
+    QList<QStringList> rows;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (line.startsWith(tag + QLatin1Char('|')))
+            rows << line.mid(tag.size() + 1).split(QLatin1Char('|'));
+    return rows;
 }
 
 } // namespace testsupport

@@ -89,4 +89,11 @@ inline QList<QStringList> DataRows(const QString& path, const QString& tag) {
     return rows;
 }
 
+// Compares every caption that the data file's "K|window|control|caption" rows give for the window.
+inline void CompareCaptions(const QWidget* window, const QString& path) {
+    for (const QStringList& k : DataRows(path, QStringLiteral("K")))
+        if (k.value(0) == window->objectName())
+            QCOMPARE(Caption(window, k.value(1)), k.value(2));
+}
+
 } // namespace testsupport

@@ -89,6 +89,14 @@ inline QList<QStringList> DataRows(const QString& path, const QString& tag) {
     return rows;
 }
 
+// A Qt Test _data() table of the data file's rows of that tag: the row's other fields as the
+// QStringList column "row", named by its first field.
+inline void AddDataRows(const QString& path, const QString& tag) {
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& r : DataRows(path, tag))
+        QTest::newRow(qPrintable(r.value(0))) << r.mid(1);
+}
+
 // Compares every caption that the data file's "K|window|control|caption" rows give for the window.
 inline void CompareCaptions(const QWidget* window, const QString& path) {
     for (const QStringList& k : DataRows(path, QStringLiteral("K")))

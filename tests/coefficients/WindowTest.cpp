@@ -87,13 +87,10 @@ private slots:
     void init() { widgets::SetUserLocale(QLocale::c()); }
     void cleanup() { w_.reset(); }
 
-    void chart_data() {
-        QTest::addColumn<QStringList>("c");
-        for (const QStringList& s : testsupport::DataRows(kData, "S"))
-            QTest::newRow(qPrintable(s[0])) << s;
-    }
+    void chart_data() { testsupport::AddDataRows(kData, "S"); }
     void chart() {
-        QFETCH(QStringList, c);
+        QFETCH(QStringList, row);
+        const QStringList c = QStringList(QTest::currentDataTag()) + row;
         auto rows = [&](const char* tag) {
             QList<QStringList> found;
             for (const QStringList& r : testsupport::DataRows(kData, tag))
@@ -159,13 +156,10 @@ private slots:
         QVERIFY(ops().front().kind == Op::FillRectOp && ops().back().width == 2);
     }
 
-    void samples_data() {
-        QTest::addColumn<QStringList>("c");
-        for (const QStringList& x : testsupport::DataRows(kData, "X"))
-            QTest::newRow(qPrintable(x[0])) << x.mid(1);
-    }
+    void samples_data() { testsupport::AddDataRows(kData, "X"); }
     void samples() {
-        QFETCH(QStringList, c);
+        QFETCH(QStringList, row);
+        const QStringList& c = row;
         auto pairs = [](const QString& field) { return field.split(' ', Qt::SkipEmptyParts); };
         int calls = 0;
         const std::optional<coefficients::Chart> chart =
@@ -247,9 +241,7 @@ private slots:
     void helpAndCaptions() {
         for (const QString name : {"frmwsk", "frmWskKT"}) {
             open(name);
-            for (const QStringList& k : testsupport::DataRows(VARMI_TEST_DATA "/captions.txt", "K"))
-                if (k[0] == name)
-                    QCOMPARE(testsupport::Caption(w_.get(), k[1]), k[2]);
+            testsupport::CompareCaptions(w_.get(), VARMI_TEST_DATA "/captions.txt");
             name == "frmwsk" ? testsupport::ClickButton(w_.get(), "cmdOpis")
                              : QTest::keyClick(w_.get(), Qt::Key_F1);
             auto* help = w_->findChild<QDialog*>(QStringLiteral("frmPomoc"));

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
@@ -64,8 +63,6 @@ class SelectionTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(QFile::copy(QStringLiteral(VARMI_CATALOGUE), file("parametr.txt")));
-        QCOMPARE(kod::WritePdfPathFile(dir_.path().toStdString(), "/tmp/"),
-                 kod::PdfPathWrite::Written);
         widgets::SetAppDirectory(dir_.path().toStdString());
         kod::LoadParameters(dir_.path().toStdString());
         widgets::PrintPage::RedirectToPdf(file("page.pdf"));
@@ -110,8 +107,8 @@ private slots:
         QCOMPARE(messages_.join("; "), row[5]);
         QCOMPARE(state(row[0]) + "; " + state("T21") + "; " + state("T22"), row[6]);
         QCOMPARE(QApplication::focusWidget(), box(row[0]));
-        QCOMPARE(w_->CzyWyczyszczone(), row[3] == "1");
-        QCOMPARE(cell(1, 1).isEmpty(), row[3] == "1");
+        QVERIFY(w_->CzyWyczyszczone() == (row[3] == "1") &&
+                cell(1, 1).isEmpty() == (row[3] == "1"));
     }
 
     // A message box takes the focus from the box it checks: that must not check it again.
@@ -122,11 +119,9 @@ private slots:
             return true;
         });
         enter("Dp2", "50");
-        QCOMPARE(
-            messages_,
-            QStringList{"Wartość dopuszczalnego opru przepływu Dp2 musi być mniejsza niż 40 kPa"});
-        QCOMPARE(box("Dp2")->text() + '|' + w_->focusWidget()->objectName(),
-                 QStringLiteral("40|txDp2"));
+        QCOMPARE(messages_.join('|') + '|' + box("Dp2")->text() + '|' +
+                     w_->focusWidget()->objectName(),
+                 "Wartość dopuszczalnego opru przepływu Dp2 musi być mniejsza niż 40 kPa|40|txDp2");
     }
 
     // Each model's 15 values, verdict and its colour; the purpose alone keeps the results.
@@ -142,9 +137,9 @@ private slots:
         for (int k = 0; k < 6; ++k)
             enter(names[k], row[k]);
         const bool co = row[6] == "1";
-        QTest::mouseClick(w_->findChild<QRadioButton*>(co ? "opCO" : "opCW"), Qt::LeftButton);
+        QTest::mouseClick(w_->findChild<QWidget*>(co ? "opCO" : "opCW"), Qt::LeftButton);
         click("cmdLicz");
-        QTest::mouseClick(w_->findChild<QRadioButton*>(co ? "opCW" : "opCO"), Qt::LeftButton);
+        QTest::mouseClick(w_->findChild<QWidget*>(co ? "opCW" : "opCO"), Qt::LeftButton);
         QCOMPARE(messages_, QStringList());
         for (int m = 1; m <= 4; ++m) {
             QStringList shown, expected = models[m - 1].mid(0, 16);
@@ -192,32 +187,38 @@ private slots:
         QCOMPARE(pdf.PageCount(), 1);
         QHash<QString, int> seen;
         QHash<QString, double> left; // of the captions at each tab, and of the values
-        double previous = 0;
+        // The first input line below the heading's three 10-point lines and the title's four
+        // 14-point lines (Liberation Serif: 1.149 em a line) from the 10 mm margin, 127.2 points.
+        double previous = 127.2;
         for (const QStringList& in : Rows("I")) {
             const auto caption = pdf.Find(in[0], seen[in[0]]++);
-            QVERIFY2(caption && caption->top() > previous, qPrintable(in[0]));
+            QVERIFY2(caption && caption->top() > previous && caption->top() < previous + 30,
+                     qPrintable(in[0]));
             previous = caption->top();
             QVERIFY(std::abs(left.value(in[1], caption->left()) - caption->left()) < 2);
             left.insert(in[1], caption->left());
             const auto value = in[2].isEmpty() ? caption : pdf.Find(in[2]);
-            QVERIFY2(value && std::abs(value->center().y() - caption->center().y()) < 2,
+            QVERIFY2(value && std::abs(value->center().y() - caption->center().y()) < 2 &&
+                         (in[2].isEmpty() ||
+                          std::abs(left.value("55", value->left()) - value->left()) < 2),
                      qPrintable(in[2]));
-            QVERIFY(in[2].isEmpty() ||
-                    std::abs(left.value("55", value->left()) - value->left()) < 2);
             left.insert(in[2].isEmpty() ? "" : "55", value->left());
         }
         QVERIFY(left["14"] > left["10"] + 10 && left["55"] > left["14"] + 200);
         const QList<QStringList> labels = Rows("B");
         const auto heading = pdf.Find(labels[0][0]);
-        QVERIFY(heading);
         const QString text = pdf.Text();
         const testsupport::PageImage page = pdf.Render(0, 200);
-        double right = heading->right();
+        std::optional<QRectF> first;
+        int m = 0;
         for (const QStringList& model : Rows("R")) {
             const auto head = pdf.Find(model[0]);
-            QVERIFY(head && head->left() > right &&
-                    std::abs(head->center().y() - heading->center().y()) < 2);
-            right = head->right();
+            first = first ? first : head;
+            QVERIFY(heading && head && std::abs(head->center().y() - heading->center().y()) < 2);
+            // Names at tabs 90, 102, 114, 126, the labels at tab 10.
+            QVERIFY(
+                std::abs((head->left() - first->left()) / (first->left() - heading->left()) * 80 -
+                         12 * m++) < 0.3);
             for (int row = 1; row <= 15; ++row) {
                 const auto label = pdf.Find(labels[row][0]);
                 QVERIFY(label && std::abs(label->left() - heading->left()) < 1);
@@ -237,7 +238,6 @@ private slots:
             QCOMPARE(page.HorizontalRule({r->left(), y + h * .75, r->width(), h * .5}).has_value(),
                      model[17] == "2");
         }
-        QCOMPARE(int(text.count(QStringLiteral("---"))), 8 * 3);
 
         testsupport::SaveAs(w_->findChild<QWidget*>("cmdDruk"), widgets::kSavePdfText,
                             file("dobor.pdf"));

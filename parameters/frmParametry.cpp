@@ -10,20 +10,23 @@
 #include "widgets/TableExport.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
+#include <array>
+#include <numeric>
 
 namespace {
 
 constexpr int kFixedRows = 3; // the header: model names and the two research-unit lines
 constexpr double kFirstColumnTwips = 500;
 constexpr double kColumnTwips = 1520;
+constexpr double kGridPoints = 9.75;
+constexpr double kLargestPoints = 3 * kGridPoints;
+constexpr int kCellPadding = 8; // pixels around a cell's text, both ways
 const QColor kBackground(224, 224, 224);
 const QColor kBehindCells(128, 128, 128);
 const QColor kGridLines(192, 192, 192);
@@ -79,7 +82,8 @@ frmParametry::frmParametry(QWidget* parent) : QDialog(parent) {
 
     Form_Load();
     widgets::ApplyAccessibleNames(this);
-    FitToGrid();
+    widgets::OpenCentred(this, 0.95);
+    fgrParametry_->viewport()->installEventFilter(this);
     cmdExit_->setFocus();
 }
 
@@ -92,8 +96,9 @@ void frmParametry::Form_Load() {
     g->setSelectionMode(QAbstractItemView::ContiguousSelection);
     g->setWordWrap(true);
     QFont gridFont(QStringLiteral("MS Sans Serif"));
-    gridFont.setPointSizeF(9.75);
+    gridFont.setPointSizeF(kGridPoints);
     g->setFont(gridFont);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     // Cells in the window colours on a grey ground, the fixed ones in the button colours.
     const QPalette system = QGuiApplication::palette();
@@ -121,23 +126,63 @@ void frmParametry::Form_Load() {
     g->resizeRowsToContents();
 }
 
-// The window takes the size of the whole grid, within the screen.
-void frmParametry::FitToGrid() {
+bool frmParametry::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fgrParametry_->viewport() && event->type() == QEvent::Resize)
+        FitGrid();
+    return QDialog::eventFilter(watched, event);
+}
+
+// The grid uses its whole room: the largest font, from the design size up, at which every cell
+// fits its column on one line and every row fits the height; the columns share what is left in
+// proportion to their design widths and the rows share the height. When even the design font
+// does not fit, the design widths stretched to the room, with wrapped text. No column is narrower
+// than its design width.
+void frmParametry::FitGrid() {
     QTableWidget* g = fgrParametry_;
-    const int frame = 2 * g->frameWidth();
-    int width = frame, height = frame;
-    for (int column = 0; column < g->columnCount(); ++column)
-        width += g->columnWidth(column);
-    for (int row = 0; row < g->rowCount(); ++row)
-        height += g->rowHeight(row);
-    g->setMinimumWidth(width + g->verticalScrollBar()->sizeHint().width());
-    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Label1_->setMaximumWidth(g->minimumWidth());
-    QSize size = sizeHint();
-    size.setHeight(size.height() - g->sizeHint().height() + height);
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
-    resize(size);
+    const QSize room = g->viewport()->size();
+    constexpr int kRows = kod::kParamRows, kColumns = kod::kParamColumns;
+    std::array<double, kColumns> design{};
+    design.fill(kColumnTwips);
+    design[0] = kFirstColumnTwips;
+    const double designSum = kFirstColumnTwips + (kColumns - 1) * kColumnTwips;
+    std::array<int, kColumns> least{}, needed{};
+    for (int c = 0; c < kColumns; ++c)
+        least[c] = widgets::TwipsToPixels(design[c], g);
+
+    QFont font = g->font();
+    bool fits = false;
+    for (double points = kLargestPoints; points >= kGridPoints && !fits; points -= 0.25) {
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font, g);
+        needed = least;
+        for (int c = 0; c < kColumns; ++c)
+            for (int r = 0; r < kRows; ++r)
+                needed[c] = std::max(needed[c], metrics.horizontalAdvance(g->item(r, c)->text()) +
+                                                    kCellPadding);
+        fits = std::accumulate(needed.begin(), needed.end(), 0) <= room.width() &&
+               kRows * (metrics.height() + kCellPadding) <= room.height();
+    }
+    if (!fits) {
+        font.setPointSizeF(kGridPoints);
+        needed = least;
+    }
+    g->setFont(font);
+    const int spare = room.width() - std::accumulate(needed.begin(), needed.end(), 0);
+    int used = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        // The last column takes the rounding's remainder.
+        const int width = c + 1 < kColumns
+                              ? needed[c] + static_cast<int>(spare * design[c] / designSum)
+                              : room.width() - used;
+        g->setColumnWidth(c, std::max(width, needed[c]));
+        used += width;
+    }
+    if (!fits) {
+        g->resizeRowsToContents();
+        return;
+    }
+    for (int r = 0; r < kRows; ++r)
+        g->setRowHeight(r, room.height() * (r + 1) / kRows - room.height() * r / kRows);
 }
 
 void frmParametry::cmdDruk_Click() {

@@ -22,9 +22,12 @@ public:
     void cmdDruk_Click();
     void cmdExit_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Form_Load();
-    void FitToGrid();
+    void FitGrid();
 
     QLabel* Label1_ = nullptr;
     QTableWidget* fgrParametry_ = nullptr;

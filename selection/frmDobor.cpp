@@ -16,6 +16,7 @@
 #include "widgets/TableExport.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyle>
@@ -23,6 +24,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <numeric>
+#include <vector>
 
 using panel::Field;
 
@@ -102,6 +105,7 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
     widgets::AddTableExport(fgDobor_, QStringLiteral("dobor.csv"));
     widgets::ApplyAccessibleNames(this);
     setMinimumSize(layout_->MinimumSize());
+    widgets::OpenCentred(this, 0.95); // again, now that the minimum size is known
     panel_->Box(Field::Q)->setFocus();
 }
 
@@ -145,34 +149,69 @@ void frmDobor::PrepareGrid() {
         g->item(0, column)->setText(widgets::Q(kod::ParamTable[0][column + 1]));
     for (int row = kFirstValueRow; row < kGridRows; ++row)
         g->item(row, 0)->setText(widgets::Q(kod::ResultLabels[row - kFirstValueRow]));
+    gridPoints_ = g->font().pointSizeF();
     g->viewport()->installEventFilter(this);
     ResizeColumns();
 }
 
+// The grid uses its whole room: the columns share the width, and the font is the largest, up to
+// three times its design size, at which every row fits the height with no caption broken into
+// more lines than at the design size (smaller than the design size only when that does not fit,
+// down to 70 % of it); the rows then share what is left of the height.
 void frmDobor::ResizeColumns() {
-    const double width = fgDobor_->viewport()->width();
-    fgDobor_->setColumnWidth(0, static_cast<int>(std::lround(width * 2 / 6)));
+    QTableWidget* g = fgDobor_;
+    const QSize room = g->viewport()->size();
+    g->setColumnWidth(0, static_cast<int>(std::lround(room.width() * 2.0 / 6)));
     for (int column = 1; column < kGridColumns; ++column)
-        fgDobor_->setColumnWidth(column, static_cast<int>(std::lround(width / 6)));
-    for (int row = 0; row < kVerdictRow; ++row)
-        fgDobor_->resizeRowToContents(row);
-    SizeVerdictRow();
+        g->setColumnWidth(column, static_cast<int>(std::lround(room.width() / 6.0)));
+
+    QFont font = g->font();
+    font.setPointSizeF(gridPoints_);
+    int designLines = 0, lines = 0;
+    RowHeights(font, designLines);
+    std::vector<int> heights;
+    for (double points = 3 * gridPoints_; points >= 0.7 * gridPoints_; points -= 0.25) {
+        font.setPointSizeF(points);
+        heights = RowHeights(font, lines);
+        if (lines <= designLines &&
+            std::accumulate(heights.begin(), heights.end(), 0) <= room.height())
+            break;
+    }
+    g->setFont(font);
+    const int spare =
+        std::max(room.height() - std::accumulate(heights.begin(), heights.end(), 0), 0);
+    for (int row = 0; row < kGridRows; ++row)
+        g->setRowHeight(row, heights[static_cast<std::size_t>(row)] +
+                                 spare * (row + 1) / kGridRows - spare * row / kGridRows);
 }
 
-// 3000 twips, or taller when the longest verdict needs more in its column.
-void frmDobor::SizeVerdictRow() {
-    int height = widgets::TwipsToPixels(kVerdictRowTwips, fgDobor_);
-    const QFontMetrics metrics(fgDobor_->font());
-    const int margin = 2 * fgDobor_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
-    for (int column = 1; column < kGridColumns; ++column) {
-        const int width = std::max(fgDobor_->columnWidth(column) - margin, 1);
-        for (const char* verdict : {selection::kVerdictImpossible, selection::kVerdictExcessive}) {
-            const QRect needed = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap,
-                                                      QString::fromUtf8(verdict));
-            height = std::max(height, needed.height() + margin);
-        }
+// The height each row needs in `font`: a line for the values, the wrapped caption, and for the
+// verdict row 3000 twips or the longest verdict; `captionLines` is the most lines a caption takes.
+std::vector<int> frmDobor::RowHeights(const QFont& font, int& captionLines) const {
+    QTableWidget* g = fgDobor_;
+    const QFontMetrics metrics(font, g);
+    const int margin = 2 * g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
+    auto wrapped = [&](const QString& text, int column) {
+        const int width = std::max(g->columnWidth(column) - margin, 1);
+        return metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text).height();
+    };
+    std::vector<int> heights(kGridRows, metrics.height() + margin);
+    captionLines = 0;
+    for (int row = 0; row < kGridRows; ++row) {
+        const int caption = wrapped(g->item(row, 0)->text(), 0);
+        captionLines = std::max(captionLines, caption / std::max(metrics.lineSpacing(), 1));
+        heights[static_cast<std::size_t>(row)] =
+            std::max(heights[static_cast<std::size_t>(row)], caption + margin);
     }
-    fgDobor_->setRowHeight(kVerdictRow, height);
+    int& verdict = heights[kVerdictRow];
+    verdict = std::max(verdict, widgets::TwipsToPixels(kVerdictRowTwips, g));
+    const QString verdicts[] = {QString::fromUtf8(selection::kVerdictImpossible),
+                                QString::fromUtf8(selection::kVerdictExcessive),
+                                CellText(selection::BestVerdict(true))};
+    for (int column = 1; column < kGridColumns; ++column)
+        for (const QString& text : verdicts)
+            verdict = std::max(verdict, wrapped(text, column) + margin);
+    return heights;
 }
 
 bool frmDobor::eventFilter(QObject* watched, QEvent* event) {
@@ -203,7 +242,6 @@ void frmDobor::FillGrid(const selection::SelectionResult& run) {
         verdict->setForeground(VerdictColour(r.kind));
         verdict->setText(CellText(r.verdict));
     }
-    SizeVerdictRow();
 }
 
 void frmDobor::NoweOblicz() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 class QTableWidget;
 
@@ -43,12 +44,13 @@ protected:
 private:
     void PrepareGrid();
     void ResizeColumns();
-    void SizeVerdictRow();
+    std::vector<int> RowHeights(const QFont& font, int& captionLines) const;
     void ClearResults();
     void FillGrid(const selection::SelectionResult& run);
     void SetCell(int row, int column, const QString& text);
     void PrintTo(const widgets::PageTarget& target);
 
+    double gridPoints_ = 0; // the grid's design font size
     widgets::LogicalLayout* layout_ = nullptr;
     QTableWidget* fgDobor_ = nullptr;
     panel::OperatingPointPanel* panel_ = nullptr;

@@ -36,8 +36,9 @@ void OpenCentred(QWidget* window, double fraction) {
         return;
     const QRect available = screen->availableGeometry();
     fraction = std::clamp(fraction, 0.1, 1.0);
-    const QSize size(static_cast<int>(available.width() * fraction),
-                     static_cast<int>(available.height() * fraction));
+    const QSize size = QSize(static_cast<int>(available.width() * fraction),
+                             static_cast<int>(available.height() * fraction))
+                           .expandedTo(window->minimumSize());
     window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
 }
 

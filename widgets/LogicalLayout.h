@@ -15,7 +15,8 @@ inline constexpr double kTwipsPerInch = 1440.0;
 // Pixels for a length in twips on the widget's screen.
 int TwipsToPixels(double twips, const QWidget* widget);
 
-// Sizes a top-level window to `fraction` of the available screen and centres it.
+// Sizes a top-level window to `fraction` of the available screen, or its minimum size when that is
+// larger, and centres it.
 void OpenCentred(QWidget* window, double fraction = 0.95);
 
 // Places the children of a container in a logical scale (1024 × 768 by default) and places them

@@ -4,8 +4,11 @@
 #include "widgets/MessageBox.h"
 #include "widgets/SaveFile.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QIODevice>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStringList>
@@ -56,6 +59,49 @@ inline QByteArray SaveAs(QWidget* owner, const char* action, const QString& path
     widgets::SetSaveFileHandler({});
     QFile saved(path);
     return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+}
+
+// What a user reads on the control of that name (the window itself by its own name): its text, the
+// window's title or the list's current entry, " *" when it is a checked option, then " / " and its
+// tooltip when it has one.
+inline QString Caption(const QWidget* window, const QString& name) {
+    const QWidget* w = window->objectName() == name ? window : window->findChild<QWidget*>(name);
+    if (!w)
+        return QStringLiteral("(missing)");
+    QString text = w == window ? w->windowTitle() : w->property("text").toString();
+    if (const auto* list = qobject_cast<const QComboBox*>(w))
+        text = list->currentText();
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w); b && b->isChecked())
+        text += QStringLiteral(" *");
+    return w->toolTip().isEmpty() ? text : text + QStringLiteral(" / ") + w->toolTip();
+}
+
+// The rows of a data file that start with `tag` followed by '|', split at '|' with the tag dropped;
+// a UTF-8 text file whose other lines are comments or rows of other tags.
+inline QList<QStringList> DataRows(const QString& path, const QString& tag) {
+    QFile file(path);
+    QList<QStringList> rows;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (line.startsWith(tag + QLatin1Char('|')))
+            rows << line.mid(tag.size() + 1).split(QLatin1Char('|'));
+    return rows;
+}
+
+// A Qt Test _data() table of the data file's rows of that tag: the row's other fields as the
+// QStringList column "row", named by its first field.
+inline void AddDataRows(const QString& path, const QString& tag) {
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& r : DataRows(path, tag))
+        QTest::newRow(qPrintable(r.value(0))) << r.mid(1);
+}
+
+// Compares every caption that the data file's "K|window|control|caption" rows give for the window.
+inline void CompareCaptions(const QWidget* window, const QString& path) {
+    for (const QStringList& k : DataRows(path, QStringLiteral("K")))
+        if (k.value(0) == window->objectName())
+            QCOMPARE(Caption(window, k.value(1)), k.value(2));
 }
 
 } // namespace testsupport

@@ -3,7 +3,7 @@
 #include "coefficients/frmWskKT.h"
 #include "coefficients/frmwsk.h"
 #include "panel/OperatingPointPanel.h"
-#include "tests/core/Support.h"
+#include "tests/support/Models.h"
 #include "tests/support/WindowDriver.h"
 #include "widgets/Environment.h"
 #include "widgets/PictureBox.h"

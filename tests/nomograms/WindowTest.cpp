@@ -4,7 +4,7 @@
 #include "nomograms/HydraulicPrintout.h"
 #include "nomograms/frmHydra.h"
 #include "nomograms/frmQG.h"
-#include "tests/core/Support.h"
+#include "tests/support/Models.h"
 #include "tests/support/PdfProbe.h"
 #include "tests/support/WindowDriver.h"
 #include "widgets/ChartExport.h"

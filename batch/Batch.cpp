@@ -194,7 +194,7 @@ std::string Selector::HeaderText() const {
     for (const char* caption :
          {"najkorzystniejszy", "liczba wymienników", "obniżenie T21 i T12", "błąd"})
         add(caption);
-    return Encode(line);
+    return (form_.encoding == Encoding::Utf8Bom ? "\xEF\xBB\xBF" : "") + Encode(line);
 }
 
 std::filesystem::path Selector::RaportFile(long number, const std::string& name) const {

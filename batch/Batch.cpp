@@ -3,6 +3,7 @@
 #include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "core/Cp1250.h"
+#include "core/NumberFormat.h"
 #include "core/Numbers.h"
 #include "selection/SelectionRun.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <exception>
 #include <thread>
+#include <tuple>
 
 namespace batch {
 
@@ -92,6 +94,31 @@ std::string FileNamePart(const std::string& name) {
     return out;
 }
 
+constexpr std::size_t kWritten = std::size(kModelColumns);
+using ShownTexts = std::array<std::string, kWritten>;
+
+// The texts of the written rows as the grid shows them (ResultColumn's texts), with the grid's
+// patterns parsed once.
+ShownTexts Shown(const selection::ModelResult& r, char decimal) {
+    static const std::array<kod::NumberPattern, kWritten> kPatterns = [] {
+        std::array<std::optional<kod::NumberPattern>, kWritten> parsed;
+        for (std::size_t i = 0; i < kWritten; ++i)
+            parsed[i].emplace(
+                selection::kGridFormats[static_cast<std::size_t>(kModelColumns[i].row)]);
+        return std::apply([](auto&... p) { return std::array{*p...}; }, parsed);
+    }();
+    const auto values = selection::ResultValues(r);
+    ShownTexts texts;
+    for (std::size_t i = 0; i < kWritten; ++i) {
+        const ResultRow row = kModelColumns[i].row;
+        if (r.evaluated && (r.found || selection::ShownWithoutT12(row)))
+            kPatterns[i].AppendTo(texts[i], values[static_cast<std::size_t>(row)], decimal);
+        else
+            texts[i] = "---";
+    }
+    return texts;
+}
+
 } // namespace
 
 Columns FindColumns(const std::vector<std::string>& header) {
@@ -165,12 +192,22 @@ std::string Selector::Encode(std::string line) const {
 }
 
 std::string Selector::CsvField(const std::string& text) const {
-    if (text.find_first_of(std::string{form_.separator, '"', '\r', '\n'}) == std::string::npos)
-        return text;
-    std::string out = "\"";
+    std::string out;
+    AppendCsv(out, text);
+    return out;
+}
+
+void Selector::AppendCsv(std::string& out, std::string_view text) const {
+    const char sep = form_.separator;
+    if (std::none_of(text.begin(), text.end(),
+                     [sep](char c) { return c == sep || c == '"' || c == '\r' || c == '\n'; })) {
+        out += text;
+        return;
+    }
+    out += '"';
     for (char c : text)
-        out += c == '"' ? "\"\"" : std::string(1, c);
-    return out + '"';
+        c == '"' ? out += "\"\"" : out += c;
+    out += '"';
 }
 
 std::string Selector::HeaderText() const {
@@ -216,8 +253,11 @@ RowOutcome Selector::Row(const Record& record, long number) const {
     std::optional<std::string> error;
     bool centralHeating = true;
     if (columns_.purpose >= 0) {
-        std::string purpose = NormalName(record.fields[static_cast<std::size_t>(columns_.purpose)]);
-        std::erase(purpose, '.');
+        // "c.o.", "C.O.", "co": letters alone, in lower case.
+        std::string purpose;
+        for (char c : record.fields[static_cast<std::size_t>(columns_.purpose)])
+            if (c != '.' && c != ' ')
+                purpose += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         if (purpose == "cw")
             centralHeating = false;
         else if (!purpose.empty() && purpose != "co")
@@ -251,6 +291,7 @@ RowOutcome Selector::Row(const Record& record, long number) const {
     const char decimal = form_.decimal;
 
     std::string line;
+    line.reserve(512);
     if (form_.format == Format::Json) {
         line = "{\"wiersz\":" + std::to_string(number) + ",\"nazwa\":";
         if (columns_.name >= 0)
@@ -265,19 +306,18 @@ RowOutcome Selector::Row(const Record& record, long number) const {
         line += ",\"modele\":[";
         for (int m = 0; m < kod::kModelCount; ++m) {
             const selection::ModelResult& r = run.models[static_cast<std::size_t>(m)];
-            const selection::ResultTexts shown = ResultColumn(r, selection::kGridFormats, '.');
+            const ShownTexts shown = Shown(r, '.');
             const auto values = selection::ResultValues(r);
             line += m ? ",{\"model\":" : "{\"model\":";
             AppendJsonString(line, kod::ModelName(m));
-            for (const ModelColumn& c : kModelColumns) {
-                const auto i = static_cast<std::size_t>(c.row);
+            for (std::size_t i = 0; i < kWritten; ++i) {
                 line += ",\"";
-                line += c.key;
+                line += kModelColumns[i].key;
                 line += "\":";
                 if (error || shown[i] == "---")
                     line += "null";
                 else
-                    AppendJsonNumber(line, values[i]);
+                    AppendJsonNumber(line, values[static_cast<std::size_t>(kModelColumns[i].row)]);
             }
             line += ",\"werdykt\":";
             if (error)
@@ -294,33 +334,40 @@ RowOutcome Selector::Row(const Record& record, long number) const {
         line += ",\"obniżenie\":";
         line += best >= 0 && run.choice.LoweringAdvised() ? "true" : "false";
         line += "}\n";
-        return {line, outcome.rejected, outcome.raportFailed};
+        return {std::move(line), outcome.rejected, outcome.raportFailed};
     }
 
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
         if (i)
             line += form_.separator;
-        line += CsvField(record.fields[i]);
+        AppendCsv(line, record.fields[i]);
     }
-    const std::string sep(1, form_.separator);
+    const char sep = form_.separator;
     for (int m = 0; m < kod::kModelCount; ++m) {
         const selection::ModelResult& r = run.models[static_cast<std::size_t>(m)];
-        const selection::ResultTexts shown = ResultColumn(r, selection::kGridFormats, decimal);
-        for (const ModelColumn& c : kModelColumns)
-            line += sep + (error ? "" : CsvField(shown[static_cast<std::size_t>(c.row)]));
-        line += sep + (error ? "" : VerdictWord(r.kind));
+        if (error) {
+            line.append(kWritten + 1, sep);
+            continue;
+        }
+        for (const std::string& text : Shown(r, decimal))
+            AppendCsv(line += sep, text);
+        (line += sep) += VerdictWord(r.kind);
     }
     if (error) {
-        line += sep + sep + sep;
+        line.append(3, sep);
     } else if (best >= 0) {
-        line += sep + CsvField(kod::ModelName(best)) + sep +
-                std::to_string(run.choice.BestCount()) + sep +
-                (run.choice.LoweringAdvised() ? "tak" : "nie");
+        AppendCsv(line += sep, kod::ModelName(best));
+        line += sep;
+        ((line += std::to_string(run.choice.BestCount())) += sep) +=
+            run.choice.LoweringAdvised() ? "tak" : "nie";
     } else {
-        line += sep + "---" + sep + "---" + sep + "nie";
+        (((line += sep) += "---") += sep) += "---";
+        (line += sep) += "nie";
     }
-    line += sep + (error ? CsvField(*error) : "");
-    outcome.text = Encode(line);
+    line += sep;
+    if (error)
+        AppendCsv(line, *error);
+    outcome.text = Encode(std::move(line));
     return outcome;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The selection of every row of a table: each row checked with the panel's limits, selected over
@@ -69,6 +70,7 @@ public:
 private:
     std::string Encode(std::string line) const;
     std::string CsvField(const std::string& text) const;
+    void AppendCsv(std::string& out, std::string_view text) const;
     std::filesystem::path RaportFile(long number, const std::string& name) const;
 
     std::vector<std::string> header_;

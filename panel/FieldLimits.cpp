@@ -68,6 +68,8 @@ std::array<FieldLimits, kFieldCount> MakeLimits() {
 // other.
 std::string PlainBlanks(std::string_view text) {
     std::string out;
+    if (text.find_first_of("\xC2\xE2") == std::string_view::npos)
+        return std::string(text);
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text.compare(i, 2, "\xC2\xA0") == 0) {

@@ -358,7 +358,7 @@ RowOutcome Selector::Row(const Record& record, long number) const {
     } else if (best >= 0) {
         AppendCsv(line += sep, kod::ModelName(best));
         line += sep;
-        ((line += std::to_string(run.choice.BestCount())) += sep) +=
+        ((line += std::to_string(run.models[static_cast<std::size_t>(best)].n)) += sep) +=
             run.choice.LoweringAdvised() ? "tak" : "nie";
     } else {
         (((line += sep) += "---") += sep) += "---";

@@ -186,7 +186,7 @@ bool TableReader::ReadRecord(std::vector<std::string>& fields, long& line) {
 }
 
 std::string TableReader::Decode(std::string& bytes) const {
-    if (encoding_ == Encoding::Cp1250 || !LooksUtf8(bytes))
+    if (encoding_ == Encoding::Cp1250)
         return kod::FromCp1250(bytes);
     return std::move(bytes);
 }

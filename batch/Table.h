@@ -8,7 +8,8 @@
 
 // Reading a table of operating points as spreadsheets write it: a header row, fields separated by
 // ";", "," or a tab (found in the header), quoted fields with doubled quotes, CR LF or LF, UTF-8
-// with or without a byte order mark or Windows-1250. Records are read one at a time.
+// with or without a byte order mark or Windows-1250 (told by the first megabyte). Records are read
+// one at a time.
 namespace batch {
 
 enum class Encoding { Utf8, Utf8Bom, Cp1250 };

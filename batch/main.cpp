@@ -50,8 +50,9 @@ Opcje:
   --utf8             zapisz wynik w UTF-8
   --help             ten opis
 
-Kod wyjścia: 0 dobrano wszystkie wiersze, 1 część wierszy odrzucono,
-2 nic nie zrobiono (błąd wywołania, pliku wejściowego lub katalogu).
+Kod wyjścia: 0 dobrano wszystkie wiersze, 1 część wierszy odrzucono (lub nie
+zapisano przebiegu obliczeń), 2 nic nie zrobiono (błąd wywołania, pliku
+wejściowego lub katalogu).
 )";
 
 // The temporary output, removed when a signal ends the run.

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <exception>
 #include <thread>
-#include <tuple>
 
 namespace batch {
 
@@ -100,12 +99,11 @@ using ShownTexts = std::array<std::string, kWritten>;
 // The texts of the written rows as the grid shows them (ResultColumn's texts), with the grid's
 // patterns parsed once.
 ShownTexts Shown(const selection::ModelResult& r, char decimal) {
-    static const std::array<kod::NumberPattern, kWritten> kPatterns = [] {
-        std::array<std::optional<kod::NumberPattern>, kWritten> parsed;
-        for (std::size_t i = 0; i < kWritten; ++i)
-            parsed[i].emplace(
-                selection::kGridFormats[static_cast<std::size_t>(kModelColumns[i].row)]);
-        return std::apply([](auto&... p) { return std::array{*p...}; }, parsed);
+    static const std::vector<kod::NumberPattern> kPatterns = [] {
+        std::vector<kod::NumberPattern> parsed;
+        for (const ModelColumn& c : kModelColumns)
+            parsed.emplace_back(selection::kGridFormats[static_cast<std::size_t>(c.row)]);
+        return parsed;
     }();
     const auto values = selection::ResultValues(r);
     ShownTexts texts;

@@ -20,7 +20,7 @@ namespace {
 using panel::Field;
 using selection::ResultRow;
 
-constexpr std::size_t kRowsPerThread = 64; // rows per thread in one block
+constexpr std::size_t kRowsPerThread = 256; // rows per thread in one block
 
 // The result rows written per model, in the output's order, with their column captions.
 struct ModelColumn {

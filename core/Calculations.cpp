@@ -149,7 +149,7 @@ FixedPart Prepare(std::int16_t m, bool centralHeating, double Dp1, double Dp2, d
 }
 
 void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, double& kw,
-              double& ke, std::int16_t& n) {
+              double& ke, std::int16_t& n, EvaluationRecord& out) {
     const double dT = LogMeanDifference(f.T11 - T22, T12 - f.T21);
 
     const std::int16_t t12 = RoundHalfEven16(T12);
@@ -187,7 +187,7 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
     const double k = f.C * std::pow(r.Gr1, f.expGr1) * f.heated.factorGr2 * f.factorT11 *
                      f.factorT22 * std::pow(P, f.expP);
     ke = std::isfinite(count) ? 1.0 / (1.0 / k + f.R) : kNaN;
-    EvaluationResult = r;
+    out = r;
 }
 
 } // namespace
@@ -195,26 +195,35 @@ void Evaluate(const FixedPart& f, double T12, double T22, std::int16_t extra, do
 void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double Dp2, double T11,
                        double T12, double T21, double T22, double Q, std::int16_t extra, double& kw,
                        double& ke, std::int16_t& n) {
-    Evaluate(Prepare(m, centralHeating, Dp1, Dp2, T11, T21, T22, Q), T12, T22, extra, kw, ke, n);
+    Evaluate(Prepare(m, centralHeating, Dp1, Dp2, T11, T21, T22, Q), T12, T22, extra, kw, ke, n,
+             EvaluationResult);
 }
 
 void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
                            double Dp1, double Dp2, double T11, double& T12, double T21, double T22,
                            double Q, double& kw, double& ke, std::int16_t& n, bool trace) {
+    FindOutletTemperature(tFrom, tTo, m, centralHeating, Dp1, Dp2, T11, T12, T21, T22, Q, kw, ke, n,
+                          EvaluationResult, trace ? &Log() : nullptr);
+}
+
+void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
+                           double Dp1, double Dp2, double T11, double& T12, double T21, double T22,
+                           double Q, double& kw, double& ke, std::int16_t& n,
+                           EvaluationRecord& record, CalcLog* log) {
     // Past the 16-bit temperatures no trial can succeed; the limits keep a wild range finite.
     constexpr long kMaxTrials = 65536;
     constexpr double kHighestTrial = 32768.0;
-    CalcLog& log = Log();
+    const bool trace = log && log->IsOpen();
     const FixedPart fixed = Prepare(m, centralHeating, Dp1, Dp2, T11, T21, T22, Q);
     T12 = -1;
     for (std::int16_t extra = 0; extra <= kMaxExtraExchangers; ++extra) {
-        if (trace && extra >= 1 && log.IsOpen())
-            log.WriteExtraHeader(extra);
+        if (trace && extra >= 1)
+            log->WriteExtraHeader(extra);
         long trials = 0;
         for (double t = tFrom; t <= tTo && t < kHighestTrial && trials < kMaxTrials; ++trials) {
-            Evaluate(fixed, t, T22, extra, kw, ke, n);
-            if (trace && log.IsOpen())
-                log.WriteTrial(t, n, kw, ke);
+            Evaluate(fixed, t, T22, extra, kw, ke, n, record);
+            if (trace)
+                log->WriteTrial(t, n, kw, ke);
             if (ke > kw) {
                 T12 = t;
                 return;

@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+namespace kod {
+class CalcLog;
+struct EvaluationRecord;
+} // namespace kod
+
 // Thermal and hydraulic calculations of one exchanger model. Temperatures °C, flows kg/s, heat
 // outputs kW, pressure drops kPa, coefficients kW/(m²·K). Results go out through references.
 // Outside the domain the windows keep to (temperatures 0..219 °C, positive end differences,
@@ -43,6 +48,14 @@ void EvaluateExchanger(std::int16_t m, bool centralHeating, double Dp1, double D
 void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
                            double Dp1, double Dp2, double T11, double& T12, double T21, double T22,
                            double Q, double& kw, double& ke, std::int16_t& n, bool trace);
+
+// The same search touching no module data: the last evaluation's intermediate results go to
+// `record` (left as it was when nothing is tried) and the trace to `log` when it is open. Searches
+// on several threads share only the catalogue.
+void FindOutletTemperature(double tFrom, double tTo, std::int16_t m, bool centralHeating,
+                           double Dp1, double Dp2, double T11, double& T12, double T21, double T22,
+                           double Q, double& kw, double& ke, std::int16_t& n,
+                           EvaluationRecord& record, CalcLog* log);
 
 // Relative excess of ke over kw in percent.
 double RelativeExcess(double kw, double ke);

@@ -219,4 +219,10 @@ void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
     SkippedDrives = std::move(skipped);
 }
 
+void LoadCatalogue(const fs::path& file) {
+    Catalogue catalogue = ReadCatalogue(file);
+    SetCatalogue(std::move(catalogue.table), catalogue.series);
+    SetResultLabels();
+}
+
 } // namespace kod

@@ -62,6 +62,10 @@ public:
 void LoadParameters(const std::filesystem::path& appDir,
                     const DriveSystem& drives = SystemDrives());
 
+// Loads the catalogue alone from a parametr.txt file: ParamTable, ParamSeries and ResultLabels,
+// set only when it was read whole. Throws LoadError with the same messages as LoadParameters.
+void LoadCatalogue(const std::filesystem::path& file);
+
 // Whether a path can be written to pathpdf.txt and read back unchanged: no double quote, and only
 // characters that Windows-1250 has.
 bool IsStorablePath(const std::string& path);

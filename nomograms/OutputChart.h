@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nomograms/HydraulicChart.h"
+#include "panel/OperatingPoint.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,6 +24,12 @@ inline constexpr double kTopOutput = 1000;
 
 // The operating point as the window's panel holds it: texts parsed, sliders as they stand.
 struct OutputChartInput {
+    OutputChartInput() = default;
+    // Model m at the point a panel reads.
+    OutputChartInput(int model, const panel::SearchInput& s)
+        : m(model), centralHeating(s.point.CentralHeating), Dp1(s.point.AllowedDropHeating),
+          Dp2(s.point.AllowedDropHeated), T11(s.point.HeatingInlet), T21(s.point.HeatedInlet),
+          T22(s.point.HeatedOutlet), t21Position(s.t21Position), t11Position(s.t11Position) {}
     int m = 0; // model index
     bool centralHeating = true;
     double Dp1 = 0, Dp2 = 0, T11 = 0, T21 = 0, T22 = 0;

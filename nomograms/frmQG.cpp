@@ -100,17 +100,7 @@ bool frmQG::CzyWyczyszczone() const {
 }
 
 OutputChartInput frmQG::Input() const {
-    OutputChartInput in;
-    in.m = cmbWymienniki_->currentIndex();
-    in.centralHeating = panel_->CentralHeating();
-    in.Dp1 = panel_->Value(Field::Dp1);
-    in.Dp2 = panel_->Value(Field::Dp2);
-    in.T11 = panel_->Value(Field::T11);
-    in.T21 = panel_->Value(Field::T21);
-    in.T22 = panel_->Value(Field::T22);
-    in.t21Position = panel_->Position(Field::T21);
-    in.t11Position = panel_->Position(Field::T11);
-    return in;
+    return OutputChartInput(cmbWymienniki_->currentIndex(), panel_->SearchValues());
 }
 
 void frmQG::PaintCountBand(const CountBand& band) {

@@ -15,4 +15,12 @@ struct OperatingPoint {
     bool CentralHeating = true;    // "c.o." rather than "c.w."
 };
 
+// What an outlet temperature search reads from a panel: the values and the slider positions of
+// T21 and T11 that bound its range (T12 from T21 + 5 to T11 − 10).
+struct SearchInput {
+    OperatingPoint point;
+    int t21Position = 0; // SlT21
+    int t11Position = 0; // slT11
+};
+
 } // namespace panel

@@ -42,21 +42,12 @@ private:
 
 } // namespace
 
-namespace {
-// The locale's group separator may be a no-break space; it is a blank like any other.
-std::string PlainBlanks(const QString& text) {
-    QString t = text;
-    t.replace(QChar(0x00A0), QLatin1Char(' ')).replace(QChar(0x202F), QLatin1Char(' '));
-    return widgets::S(t);
-}
-} // namespace
-
 double ParseNumber(const QString& text) {
-    return kod::Val(PlainBlanks(text), widgets::DecimalSeparator());
+    return ParseNumber(widgets::S(text), widgets::DecimalSeparator());
 }
 
 bool IsNumberText(const QString& text) {
-    return kod::IsNumber(PlainBlanks(text), widgets::DecimalSeparator());
+    return IsNumberText(widgets::S(text), widgets::DecimalSeparator());
 }
 
 OperatingPointPanel::OperatingPointPanel(QWidget* window, widgets::LogicalLayout* layout,
@@ -181,6 +172,10 @@ bool OperatingPointPanel::CentralHeating() const {
     return opCO_->isChecked();
 }
 
+SearchInput OperatingPointPanel::SearchValues() const {
+    return {Values(), Position(Field::T21), Position(Field::T11)};
+}
+
 OperatingPoint OperatingPointPanel::Values() const {
     OperatingPoint p;
     p.HeatOutput = Value(Field::Q);
@@ -223,9 +218,7 @@ void OperatingPointPanel::WriteNumber(Field f, int value) {
 }
 
 int OperatingPointPanel::TextLimit(const Bound& b) const {
-    if (!b.base || !Has(*b.base))
-        return static_cast<int>(b.offset);
-    return kod::RoundHalfEven16(Value(*b.base) + b.offset);
+    return CheckLimit(b, b.base && Has(*b.base) ? std::optional(Value(*b.base)) : std::nullopt);
 }
 
 int OperatingPointPanel::PositionLimit(const Bound& b) const {
@@ -242,7 +235,7 @@ void OperatingPointPanel::Check(Field f) {
     if (!Has(f))
         return;
     FlagGuard busy(busy_);
-    const FieldConfig& c = Cfg(f);
+    const FieldLimits& c = Limits(f);
     Invalidate();
     double v = Value(f);
     if (std::isnan(v))
@@ -252,7 +245,7 @@ void OperatingPointPanel::Check(Field f) {
     if (v < lower || v > upper) {
         const bool below = v < lower;
         const int limit = below ? lower : upper;
-        Message((below ? c.greaterMessage : c.lessMessage) + QString::number(limit) + c.unit);
+        Message(widgets::Q(OutOfRangeMessage(c, below, limit)));
         WriteNumber(f, limit);
         SetSlider(f, limit);
         Box(f)->setFocus();
@@ -264,9 +257,9 @@ void OperatingPointPanel::Check(Field f) {
 }
 
 void OperatingPointPanel::AdjustRange(Field f) {
-    if (!Has(f) || !Cfg(f).range)
+    if (!Has(f) || !Limits(f).range)
         return;
-    const RangeRule& rule = *Cfg(f).range;
+    const RangeRule& rule = *Limits(f).range;
     const int lower = PositionLimit(rule.lower);
     const int upper = PositionLimit(rule.upper);
     SetSliderRange(f, kWideMin, kWideMax);
@@ -303,7 +296,7 @@ void OperatingPointPanel::TextEdited(Field f) {
     const bool number = IsNumberText(Box(f)->text());
     if (!number) {
         FlagGuard busy(busy_);
-        Message(Cfg(f).notANumberMessage);
+        Message(widgets::Q(Limits(f).notANumberMessage));
         Box(f)->setFocus();
     }
 }

@@ -56,6 +56,8 @@ public:
     int Position(Field f) const; // slider position
     bool CentralHeating() const;
     OperatingPoint Values() const; // absent fields read 0
+    // The values with the slider positions of T21 and T11, as every search reads them.
+    SearchInput SearchValues() const;
 
     // CzyWyczyszczone: true once a confirmed change emptied the results since the last calculation.
     bool CzyWyczyszczone() const { return cleared_; }

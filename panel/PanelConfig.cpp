@@ -8,65 +8,31 @@ namespace {
 
 constexpr double kRowPitch = 40; // logical units per panel row
 
-Bound Constant(double value) {
-    return {std::nullopt, value};
-}
-Bound Plus(Field base, double offset) {
-    return {base, offset};
-}
-
 // The fields as the selection window has them; the other windows change captions, defaults,
 // places and follow-ups.
 FieldConfig BaseField(Field f) {
     FieldConfig c;
     c.field = f;
-    const QString temperatureNaN = QStringLiteral("temperatura musi być liczbą");
-    const QString dropNaN = QStringLiteral("opór przepływu musi być liczbą");
-    auto temperature = [&](const QString& symbol) {
-        c.greaterMessage =
-            QStringLiteral("Wartość temperatury %1 musi być większa niż ").arg(symbol);
-        c.lessMessage = QStringLiteral("Wartość temperatury %1 musi być mniejsza niż ").arg(symbol);
-        c.unit = QStringLiteral("°C");
-        c.notANumberMessage = temperatureNaN;
-    };
-    auto drop = [&](const QString& symbol) {
-        c.greaterMessage =
-            QStringLiteral("Wartość dopuszczalnego opru przepływu %1 musi być większa niż ")
-                .arg(symbol);
-        c.lessMessage =
-            QStringLiteral("Wartość dopuszczalnego opru przepływu %1 musi być mniejsza niż ")
-                .arg(symbol);
-        c.unit = QStringLiteral(" kPa");
-        c.notANumberMessage = dropNaN;
-    };
+    c.sliderMin = Limits(f).sliderMin, c.sliderMax = Limits(f).sliderMax;
     switch (f) {
     case Field::Q:
         c.labelName = "etQ", c.boxName = "txQ", c.sliderName = "slQ";
         c.caption = QStringLiteral("wymagana moc cieplna Q w [kW]");
         c.boxToolTip = QStringLiteral("Wymagana moc cieplna Q");
-        c.defaultValue = 200, c.sliderMin = 10, c.sliderMax = 1000;
-        c.lower = Constant(10), c.upper = Constant(1000);
-        c.greaterMessage = QStringLiteral("Wartość mocy cieplnej Q musi być większa niż ");
-        c.lessMessage = QStringLiteral("Wartość mocy cieplnej Q musi być mniejsza niż ");
-        c.unit = QStringLiteral(" kW");
-        c.notANumberMessage = QStringLiteral("moc cieplna musi być liczbą");
+        c.defaultValue = 200;
         break;
     case Field::Dp1:
         c.labelName = "etDp1", c.boxName = "txDp1", c.sliderName = "slDp1";
         c.caption = QStringLiteral("dopuszczalny opór przepływu Dp1");
         c.boxToolTip = QStringLiteral("Dopuszczalny opór przepływu wody grzejnej");
         c.sliderToolTip = QStringLiteral("zakres oporu: 1 - 70 kPa");
-        c.defaultValue = 20, c.sliderMin = 1, c.sliderMax = 70;
-        c.lower = Constant(1), c.upper = Constant(100);
-        drop("Dp1");
+        c.defaultValue = 20;
         break;
     case Field::T11:
         c.labelName = "etT11", c.boxName = "txT11", c.sliderName = "slT11";
         c.caption = QStringLiteral("temperatura wejściowa T11");
         c.boxToolTip = QStringLiteral("temperatura wejściowa");
-        c.defaultValue = 150, c.sliderMin = 8, c.sliderMax = 210;
-        c.lower = Constant(8), c.upper = Constant(210);
-        temperature("T11");
+        c.defaultValue = 150;
         c.followUps = {Field::T21, Field::T22};
         c.clearAfterSliderMove = true;
         break;
@@ -74,10 +40,7 @@ FieldConfig BaseField(Field f) {
         c.labelName = "etT12", c.boxName = "txT12", c.sliderName = "slT12";
         c.caption = QStringLiteral("temperatura wyściowa T12");
         c.boxToolTip = QStringLiteral("Temperatura wyjściowa T12");
-        c.defaultValue = 95, c.sliderMin = 1, c.sliderMax = 200;
-        c.lower = Plus(Field::T21, 3), c.upper = Plus(Field::T11, -1);
-        c.range = RangeRule{Plus(Field::T21, 3), Plus(Field::T11, -1), false};
-        temperature("T12");
+        c.defaultValue = 95;
         c.followUps = {Field::T22};
         break;
     case Field::Dp2:
@@ -85,28 +48,20 @@ FieldConfig BaseField(Field f) {
         c.caption = QStringLiteral("dopuszczalny opór przepływu Dp2");
         c.boxToolTip = QStringLiteral("Dopuszczlny opór przepływu wody ogrzewanej");
         c.sliderToolTip = QStringLiteral("zakres oporu:1 - 40 kPa");
-        c.defaultValue = 15, c.sliderMin = 1, c.sliderMax = 40;
-        c.lower = Constant(1), c.upper = Constant(40);
-        drop("Dp2");
+        c.defaultValue = 15;
         break;
     case Field::T21:
         c.labelName = "etT21", c.boxName = "txT21", c.sliderName = "SlT21";
         c.caption = QStringLiteral("temperatura wejściowa T21");
         c.boxToolTip = QStringLiteral("Temperatura wejściowa T21");
-        c.defaultValue = 40, c.sliderMin = 1, c.sliderMax = 199;
-        c.lower = Constant(1), c.upper = Plus(Field::T11, -7);
-        c.range = RangeRule{Constant(1), Plus(Field::T11, -7), true};
-        temperature("T21");
+        c.defaultValue = 40;
         c.followUps = {Field::T22};
         break;
     case Field::T22:
         c.labelName = "etT22", c.boxName = "txT22", c.sliderName = "slT22";
         c.caption = QStringLiteral("temperatura wyjściowa T22");
         c.boxToolTip = QStringLiteral("Temperatura wyjściowa T22");
-        c.defaultValue = 100, c.sliderMin = 2, c.sliderMax = 209;
-        c.lower = Plus(Field::T21, 1), c.upper = Plus(Field::T11, -5);
-        c.range = RangeRule{Plus(Field::T21, 1), Plus(Field::T11, -5), true};
-        temperature("T22");
+        c.defaultValue = 100;
         break;
     }
     return c;

@@ -25,12 +25,15 @@ bool ShownWithoutT12(ResultRow row) {
     return row <= ResultRow::G2Ratio || row == ResultRow::kw;
 }
 
+std::array<double, kResultValueCount> ResultValues(const ModelResult& r) {
+    const kod::EvaluationRecord& e = r.evaluation;
+    return {e.G1dop, e.G2dop, e.G1,  e.G2, e.G1Ratio, e.G2Ratio, double(r.n), e.Gr1,
+            e.Gr2,   e.dP1,   e.dP2, r.kw, r.ke,      r.excess,  r.T12};
+}
+
 ResultTexts ResultColumn(const ModelResult& r, const ColumnFormats& formats,
                          char decimalSeparator) {
-    const kod::EvaluationRecord& e = r.evaluation;
-    const double values[kResultValueCount] = {e.G1dop,   e.G2dop,     e.G1,  e.G2,     e.G1Ratio,
-                                              e.G2Ratio, double(r.n), e.Gr1, e.Gr2,    e.dP1,
-                                              e.dP2,     r.kw,        r.ke,  r.excess, r.T12};
+    const std::array<double, kResultValueCount> values = ResultValues(r);
     ResultTexts column;
     for (std::size_t i = 0; i < column.size(); ++i) {
         const bool shown = r.evaluated && (r.found || ShownWithoutT12(static_cast<ResultRow>(i)));
@@ -46,7 +49,7 @@ std::string BestVerdict(bool loweringAdvised) {
     return text;
 }
 
-SelectionResult RunSelection(const SelectionInput& input,
+SelectionResult RunSelection(const SelectionInput& input, kod::CalcLog* log,
                              const std::function<void(int, double, double)>& beforeModel) {
     SelectionResult run;
     run.T12min = input.t21Position + 5.0;
@@ -64,15 +67,13 @@ SelectionResult RunSelection(const SelectionInput& input,
         kod::FindOutletTemperature(run.T12min, run.T12max, static_cast<std::int16_t>(m),
                                    p.CentralHeating, p.AllowedDropHeating, p.AllowedDropHeated,
                                    p.HeatingInlet, T12, p.HeatedInlet, p.HeatedOutlet, p.HeatOutput,
-                                   kw, ke, n, true);
+                                   kw, ke, n, r.evaluation, log);
         r.evaluated = run.T12min <= run.T12max;
         r.found = r.evaluated && T12 != -1;
         r.T12 = r.found ? T12 : -1;
         r.kw = kw;
         r.ke = ke;
         r.n = n;
-        if (r.evaluated)
-            r.evaluation = kod::EvaluationResult;
         if (!r.found) {
             r.verdict = kVerdictImpossible;
             r.kind = VerdictKind::Impossible;
@@ -83,15 +84,25 @@ SelectionResult RunSelection(const SelectionInput& input,
             r.verdict = excessive ? kVerdictExcessive : kVerdictPossible;
             r.kind = excessive ? VerdictKind::Excessive : VerdictKind::Possible;
         }
-        kod::ResultComments[m] = r.verdict;
     }
 
     if (run.choice.HasBest()) {
         ModelResult& best = run.models[run.choice.BestModel()];
         best.verdict = BestVerdict(run.choice.LoweringAdvised());
         best.kind = VerdictKind::Best;
-        kod::ResultComments[run.choice.BestModel()] = best.verdict;
     }
+    return run;
+}
+
+SelectionResult RunSelection(const SelectionInput& input,
+                             const std::function<void(int, double, double)>& beforeModel) {
+    SelectionResult run = RunSelection(input, &kod::Log(), beforeModel);
+    // The windows read the last evaluation and the verdicts from the module data.
+    const ModelResult& last = run.models[kod::kModelCount - 1];
+    if (last.evaluated)
+        kod::EvaluationResult = last.evaluation;
+    for (int m = 0; m < kod::kModelCount; ++m)
+        kod::ResultComments[m] = run.models[m].verdict;
     return run;
 }
 

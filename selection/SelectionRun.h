@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "panel/OperatingPoint.h"
 
@@ -49,11 +50,7 @@ private:
 };
 
 // What the selection reads from the panel: the parsed values and two slider positions.
-struct SelectionInput {
-    panel::OperatingPoint point;
-    int t21Position = 0; // SlT21
-    int t11Position = 0; // slT11
-};
+using SelectionInput = panel::SearchInput;
 
 struct ModelResult {
     bool evaluated = false;           // at least one evaluation ran for this model
@@ -102,6 +99,14 @@ bool ShownWithoutT12(ResultRow row);
 using ColumnFormats = std::array<const char*, kResultValueCount>;
 using ResultTexts = std::array<std::string, kResultValueCount>;
 
+// The forms of the selection window's grid.
+inline constexpr ColumnFormats kGridFormats = {"#0.00",  "#0.00",   "#0.00",   "#0.00",    "#0.00",
+                                               "#0.00",  "#0",      "#0.00",   "#0.00",    "##0.00",
+                                               "##0.00", "##0.000", "##0.000", "##0.0\\%", "##0.0"};
+
+// The result values of a model in row order, whether shown or not.
+std::array<double, kResultValueCount> ResultValues(const ModelResult& r);
+
 // The result values of a model as shown: the rows not shown without a T12 are "---" then, and
 // every row is "---" when no evaluation ran.
 ResultTexts ResultColumn(const ModelResult& r, const ColumnFormats& formats, char decimalSeparator);
@@ -113,6 +118,11 @@ std::string BestVerdict(bool loweringAdvised);
 // slT11 − 10, and chooses the most favourable variant. beforeModel(m, T12min, T12max) runs before
 // each model's search (the caller writes its log header lines there). Sets kod::ResultComments.
 SelectionResult RunSelection(const SelectionInput& input,
+                             const std::function<void(int, double, double)>& beforeModel = {});
+
+// The same run touching no module data: the trace goes to `log` when it is given and open, the
+// verdicts stay in the result. Runs on several threads share only the catalogue.
+SelectionResult RunSelection(const SelectionInput& input, kod::CalcLog* log,
                              const std::function<void(int, double, double)>& beforeModel = {});
 
 } // namespace selection

@@ -37,10 +37,6 @@ constexpr int kGridRows = kVerdictRow + 1;
 constexpr int kGridColumns = 1 + kod::kModelCount;
 constexpr double kVerdictRowTwips = 3000;
 const QSizeF kButtonTwips(615, 615);
-const selection::ColumnFormats kGridFormats = {"#0.00",  "#0.00",   "#0.00",   "#0.00",    "#0.00",
-                                               "#0.00",  "#0",      "#0.00",   "#0.00",    "##0.00",
-                                               "##0.00", "##0.000", "##0.000", "##0.0\\%", "##0.0"};
-
 QColor VerdictColour(selection::VerdictKind kind) {
     switch (kind) {
     case selection::VerdictKind::Impossible:
@@ -235,7 +231,7 @@ void frmDobor::FillGrid(const selection::SelectionResult& run) {
     for (int m = 0; m < kod::kModelCount; ++m) {
         const selection::ModelResult& r = run.models[m];
         const int c = m + 1;
-        const selection::ResultTexts column = ResultColumn(r, kGridFormats, sep);
+        const selection::ResultTexts column = ResultColumn(r, selection::kGridFormats, sep);
         for (std::size_t i = 0; i < column.size(); ++i)
             SetCell(kFirstValueRow + static_cast<int>(i), c, widgets::Q(column[i]));
         QTableWidgetItem* verdict = fgDobor_->item(kVerdictRow, c);
@@ -250,9 +246,8 @@ void frmDobor::NoweOblicz() {
         selection::LogSession session;
         kod::CalcLog& log = session.Log();
         log.WriteSelectionStart();
-        const panel::OperatingPoint p = panel_->Values();
-        const selection::SelectionInput input{p, panel_->Position(Field::T21),
-                                              panel_->Position(Field::T11)};
+        const selection::SelectionInput input = panel_->SearchValues();
+        const panel::OperatingPoint& p = input.point;
         const selection::SelectionResult run =
             selection::RunSelection(input, [&](int m, double t12min, double t12max) {
                 log.WriteSelectionModel(t12min, t12max, static_cast<std::int16_t>(m),
@@ -281,8 +276,7 @@ void frmDobor::cmdDruk_Click() {
 
 void frmDobor::PrintTo(const widgets::PageTarget& target) {
     selection::PrintoutInput input;
-    input.selection = {panel_->Values(), panel_->Position(Field::T21),
-                       panel_->Position(Field::T11)};
+    input.selection = panel_->SearchValues();
     input.heatOutput = panel_->Text(Field::Q);
     input.dropHeating = panel_->Text(Field::Dp1);
     input.heatingInlet = panel_->Text(Field::T11);

@@ -2,7 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
-#include "shell/Help.h"
+#include "help/Help.h"
 #include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
@@ -108,7 +108,7 @@ widgets::PictureButton* ChartWindow::AddButton(const char* name, const char* ico
 }
 
 void ChartWindow::OpenHelp() {
-    shell::ShowHelp(this);
+    help::ShowHelp(this);
 }
 
 QString ChartWindow::Shown(double value, const char* pattern) {

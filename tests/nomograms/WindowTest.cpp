@@ -1,10 +1,10 @@
 // The two nomogram windows on the offscreen platform: what their picture boxes were asked to draw,
 // the texts of their boxes, their messages and the printed page.
+#include "help/Help.h"
 #include "nomograms/HydraulicPrintout.h"
 #include "nomograms/frmHydra.h"
 #include "nomograms/frmQG.h"
 #include "panel/OperatingPointPanel.h"
-#include "shell/Help.h"
 #include "tests/nomograms/Catalogues.h"
 #include "tests/support/PdfProbe.h"
 #include "tests/support/WindowDriver.h"
@@ -121,7 +121,7 @@ protected:
             QTest::newRow(name) << from << keys << mouseAt;
     }
     void writeHelpPage() {
-        QFile page(file(shell::kHelpFileName));
+        QFile page(file(help::kHelpFileName));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html><body>pomoc</body></html>");
     }

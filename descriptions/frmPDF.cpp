@@ -52,6 +52,7 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
     QAction* exit = tbOpisy_->addAction(widgets::ProgramIcon(QStringLiteral("exit")),
                                         QStringLiteral("wyjście z wyboru opisu"));
     exit->setData(QString::fromUtf8(kExitKey));
+    tbOpisy_->widgetForAction(exit)->setObjectName(QStringLiteral("wyjscie"));
     widgets::MakeToolbarAccessible(tbOpisy_);
     connect(tbOpisy_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });

@@ -4,13 +4,18 @@
 #include "widgets/MessageBox.h"
 #include "widgets/SaveFile.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSlider>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 // Drives a window's operating-point panel and picture buttons as a user does, and answers its
 // message boxes.
@@ -57,5 +62,35 @@ inline QByteArray SaveAs(QWidget* owner, const char* action, const QString& path
     QFile saved(path);
     return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
 }
+
+// Closes a window as a user does: "exit" clicks its button of that object name, "Escape" presses
+// Escape where the focus is, anything else closes it by its close box.
+inline void CloseBy(QWidget* window, const QString& way, const QString& exitButton) {
+    if (way == QLatin1String("exit")) {
+        if (auto* button = window->findChild<QAbstractButton*>(exitButton))
+            QTest::mouseClick(button, Qt::LeftButton);
+    } else if (way == QLatin1String("Escape")) {
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
+    } else {
+        window->close();
+    }
+}
+
+// While it lives, hands each modal window that opens to `handle`, which should close it; one left
+// open is recorded as "stuck" and hidden, which ends its exec(). `seen`: the class names, in order.
+struct ModalWatcher {
+    QStringList seen;
+    QTimer timer;
+    QPointer<QWidget> handled;
+    explicit ModalWatcher(std::function<void(QWidget*)> handle) {
+        QObject::connect(&timer, &QTimer::timeout, [this, handle] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen << (modal == handled ? "stuck" : modal->metaObject()->className());
+                modal == handled ? modal->hide() : handle(handled = modal);
+            }
+        });
+        timer.start(10);
+    }
+};
 
 } // namespace testsupport

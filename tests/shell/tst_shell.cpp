@@ -125,7 +125,7 @@ private slots:
                                                   : WriteBytes(file, before)));
         QVERIFY(row[2] != "000" || QFile::setPermissions(file, {}));
         kod::SetCatalogue({}, {});
-        kod::PdfPath = "?";
+        kod::PdfPath = "<untouched>";
         const QString message =
             frmVarmi::StartUp(PathOf(dir.path()), FakeDrives(row[3]), PathOf(sheets));
         QCOMPARE(message.left(row[5].size()), row[5]);
@@ -279,16 +279,14 @@ private slots:
         QCOMPARE(messages_.size(), int(!row[5].isEmpty()));
         QVERIFY(messages_.isEmpty() || messages_[0].contains(": " + row[5]));
         QCOMPARE(dialog.isVisible(), row[2] == "1" && dialog.result() != QDialog::Accepted);
-        Action("Opisy")->trigger(); // the confirmation of the same run shows the path in effect
+        answer_ = false; // the confirmation of the same run shows the path in effect
+        Action("Opisy")->trigger();
         QVERIFY(messages_.last().endsWith(Confirmation(stored)));
     }
 
     void qtTextsArePolish() {
         QVERIFY(shell::InstallQtTranslations(*qApp));
-        QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
-        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text() +
-                     buttons.button(QDialogButtonBox::Save)->text(),
-                 "AnulujZapisz");
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).buttons()[0]->text(), "Anuluj");
     }
 
     // Last: ending the application stops the running event loop.

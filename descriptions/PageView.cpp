@@ -12,6 +12,7 @@ constexpr int kGap = 8; // pixels between pages
 
 PageView::PageView(QWidget* parent) : QAbstractScrollArea(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn); // the width the pages are rendered for stays
     setFocusPolicy(Qt::StrongFocus);
     QPalette grey = viewport()->palette();
     grey.setColor(QPalette::Base, QColor(128, 128, 128));

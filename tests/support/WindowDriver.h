@@ -76,6 +76,30 @@ inline void CloseBy(QWidget* window, const QString& way, const QString& exitButt
     }
 }
 
+// A file's bytes, "<unreadable>" when it cannot be read; writing bytes whole.
+inline QByteArray ReadBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+inline bool WriteBytes(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// The rows of a tab-separated table of cases (UTF-8), without its comment lines ('#').
+inline QList<QStringList> TableRows(const QString& file) {
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(ReadBytes(file)).split('\n', Qt::SkipEmptyParts))
+        line.startsWith('#') ? void() : rows.append(line.split('\t'));
+    return rows;
+}
+// A Qt Test data table of one column "row" with each row's fields, tagged by its first field.
+inline void AddTableRows(const QString& file) {
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : TableRows(file))
+        QTest::newRow(qPrintable(row[0])) << row;
+}
+
 // While it lives, hands each modal window that opens to `handle`, which should close it; one left
 // open is recorded as "stuck" and hidden, which ends its exec(). `seen`: the class names, in order.
 struct ModalWatcher {

@@ -54,9 +54,11 @@ void PageView::paintEvent(QPaintEvent*) {
     int y = -verticalScrollBar()->value();
     for (int i = 0; i < int(pages_.images.size()) && y < viewport()->height(); ++i) {
         const int height = PageHeight(i);
-        if (y + height > 0)
-            painter.drawImage(QRect(0, y, viewport()->width(), height),
-                              pages_.images[static_cast<std::size_t>(i)]);
+        const QRect page(0, y, viewport()->width(), height);
+        if (y + height > 0) { // a page is white where the document leaves it transparent
+            painter.fillRect(page, Qt::white);
+            painter.drawImage(page, pages_.images[static_cast<std::size_t>(i)]);
+        }
         y += height + kGap;
     }
 }

@@ -86,11 +86,14 @@ inline bool WriteBytes(const QString& file, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// The rows of a tab-separated table of cases (UTF-8), without its comment lines ('#').
+// The rows of a tab-separated table of cases (UTF-8), without its comment lines ('#'); a missing or
+// empty table fails the test.
 inline QList<QStringList> TableRows(const QString& file) {
     QList<QStringList> rows;
     for (const QString& line : QString::fromUtf8(ReadBytes(file)).split('\n', Qt::SkipEmptyParts))
         line.startsWith('#') ? void() : rows.append(line.split('\t'));
+    if (rows.size() < 1 || rows[0].size() < 2)
+        QTest::qFail(qPrintable("no cases in " + file), __FILE__, __LINE__);
     return rows;
 }
 // A Qt Test data table of one column "row" with each row's fields, tagged by its first field.

@@ -1,8 +1,8 @@
 #include "coefficients/CoefficientWindow.h"
 
 #include "coefficients/ChartDrawing.h"
+#include "help/Help.h"
 #include "panel/OperatingPointPanel.h"
-#include "shell/Help.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
@@ -148,7 +148,7 @@ void CoefficientWindow::cmdLicz_Click() {
 }
 
 void CoefficientWindow::cmdOpis_Click() {
-    shell::ShowHelp(this);
+    help::ShowHelp(this);
 }
 
 void CoefficientWindow::cmdExit_Click() {

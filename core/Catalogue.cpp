@@ -108,16 +108,61 @@ Catalogue ReadCatalogue(const fs::path& file) {
     return c;
 }
 
-// The directory read from pathpdf.txt, or nullopt when the file is missing, unreadable or empty.
-std::optional<std::string> ReadPdfPath(const fs::path& file) {
+// What start-up found in pathpdf.txt: the directory, or why there is none.
+struct PdfPathFile {
+    enum State { Read, Missing, Empty, NoPermission, Unreadable, Directory } state = Missing;
+    std::optional<std::string> path;
+};
+
+// A file whose owner may not read it counts as unreadable even for root, as IsReadOnlyFile does
+// for writing: the user's choice is what matters.
+PdfPathFile ReadPdfPath(const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (status.type() == fs::file_type::not_found)
+        return {PdfPathFile::Missing, {}};
+    if (fs::is_directory(status))
+        return {PdfPathFile::Directory, {}};
+    if (ec)
+        return {PdfPathFile::Unreadable, {}};
+    if ((status.permissions() & fs::perms::owner_read) == fs::perms::none)
+        return {PdfPathFile::NoPermission, {}};
     std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes)
-        return std::nullopt;
+        return {PdfPathFile::Unreadable, {}};
     std::string text = FromCp1250(*bytes);
     std::optional<std::string> field = FieldReader(text).NextText();
     if (!field || field->empty())
-        return std::nullopt;
-    return field;
+        return {PdfPathFile::Empty, {}};
+    return {PdfPathFile::Read, std::move(field)};
+}
+
+// The start-up message when the fallback directory could not be stored either.
+std::string PdfPathFailure(const fs::path& file, PdfPathFile::State found, PdfPathWrite written,
+                           const std::string& reason) {
+    const std::string name = "Plik pathpdf.txt (" + PathText(file) + ")";
+    const std::string end = " Program zostanie zakończony.";
+    switch (found) {
+    case PdfPathFile::Directory:
+        return "W miejscu pliku pathpdf.txt (" + PathText(file) + ") jest katalog." + end;
+    case PdfPathFile::NoPermission:
+        return written == PdfPathWrite::ReadOnly
+                   ? "Brak uprawnień do odczytu i zapisu pliku pathpdf.txt (" + PathText(file) +
+                         ")." + end
+                   : "Brak uprawnień do odczytu pliku pathpdf.txt (" + PathText(file) +
+                         "), a nowego nie można zapisać." + end;
+    case PdfPathFile::Unreadable:
+        return "Nie można odczytać pliku pathpdf.txt (" + PathText(file) + ") ani go zastąpić." +
+               end;
+    case PdfPathFile::Empty:
+        if (written == PdfPathWrite::ReadOnly)
+            return name + " jest pusty i tylko do odczytu." + end;
+        break;
+    case PdfPathFile::Read:
+    case PdfPathFile::Missing:
+        break;
+    }
+    return "Nie można zapisać pliku pathpdf.txt (" + PathText(file) + "). " + reason + end;
 }
 
 // The first CD-ROM whose root can be stored in pathpdf.txt, else the fallback root; the CD-ROMs
@@ -198,19 +243,16 @@ PdfPathWrite WritePdfPathFile(const fs::path& appDir, const std::string& path,
 void LoadParameters(const fs::path& appDir, const DriveSystem& drives) {
     Catalogue catalogue = ReadCatalogue(appDir / kParameterFile);
 
-    std::optional<std::string> pdfPath = ReadPdfPath(appDir / kPdfPathFile);
+    const fs::path pdfPathFile = appDir / kPdfPathFile;
+    PdfPathFile found = ReadPdfPath(pdfPathFile);
+    std::optional<std::string> pdfPath = std::move(found.path);
     std::vector<std::string> skipped;
     if (!pdfPath) {
         pdfPath = FallbackPdfPath(drives, skipped);
         std::string reason = "Sprawdź, czy katalog programu nie jest tylko do odczytu.";
         const PdfPathWrite written = WritePdfPathFile(appDir, *pdfPath, &reason);
-        if (written == PdfPathWrite::ReadOnly)
-            throw LoadError("Plik pathpdf.txt (" + PathText(appDir / kPdfPathFile) +
-                            ") jest pusty i tylko do odczytu. Program zostanie zakończony.");
         if (written != PdfPathWrite::Written)
-            throw LoadError("Nie można zapisać pliku pathpdf.txt (" +
-                            PathText(appDir / kPdfPathFile) + "). " + reason +
-                            " Program zostanie zakończony.");
+            throw LoadError(PdfPathFailure(pdfPathFile, found.state, written, reason));
     }
 
     SetCatalogue(std::move(catalogue.table), catalogue.series);

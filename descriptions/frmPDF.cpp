@@ -1,6 +1,8 @@
 #include "descriptions/frmPDF.h"
 
 #include "core/Catalogue.h"
+#include "descriptions/PageRenderer.h"
+#include "descriptions/PageView.h"
 #include "descriptions/ProductCatalogue.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
@@ -10,15 +12,12 @@
 #include "widgets/PictureButton.h"
 #include "widgets/ProgramIcon.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPdfDocument>
-#include <QPdfView>
 #include <QScreen>
-#include <QScrollBar>
 #include <QToolBar>
-#include <memory>
 
 namespace {
 
@@ -53,17 +52,19 @@ frmPDF::frmPDF(QWidget* parent) : QDialog(parent) {
     QAction* exit = tbOpisy_->addAction(widgets::ProgramIcon(QStringLiteral("exit")),
                                         QStringLiteral("wyjście z wyboru opisu"));
     exit->setData(QString::fromUtf8(kExitKey));
+    tbOpisy_->widgetForAction(exit)->setObjectName(QStringLiteral("wyjscie"));
     widgets::MakeToolbarAccessible(tbOpisy_);
     connect(tbOpisy_, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbOpisy_ButtonClick(action->data().toString()); });
     layout_->Place(tbOpisy_, 10, 763, 1000, 58);
 
-    pdfWentyle_ = new QPdfView(this);
+    pdfWentyle_ = new descriptions::PageView(this);
     pdfWentyle_->setObjectName(QStringLiteral("pdfWentyle"));
     pdfWentyle_->setAccessibleName(QStringLiteral("opis urządzenia"));
-    pdfWentyle_->setPageMode(QPdfView::PageMode::MultiPage);
-    pdfWentyle_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     layout_->Place(pdfWentyle_, 10, 700, 1000, 680);
+
+    renderer_ = new descriptions::PageRenderer(this);
+    connect(renderer_, &descriptions::PageRenderer::Finished, this, &frmPDF::Opened);
 }
 
 frmPDF::~frmPDF() = default;
@@ -76,29 +77,33 @@ void frmPDF::tbOpisy_ButtonClick(const QString& key) {
     wywolanie_opisu(descriptions::DescriptionFile(widgets::S(key)));
 }
 
-bool frmPDF::wywolanie_opisu(const std::string& name) {
+void frmPDF::wywolanie_opisu(const std::string& name) {
     const bool testMode = kod::TestMode;
-    const bool opened =
-        Open(widgets::Q(descriptions::DescriptionPath(name, testMode, kod::PdfPath)));
-    if (!opened && !testMode)
-        widgets::ShowMessage(this,
-                             widgets::Q(descriptions::MissingDescriptionText(name, kod::PdfPath)));
-    return opened;
+    missingText_ =
+        testMode ? QString() : widgets::Q(descriptions::MissingDescriptionText(name, kod::PdfPath));
+    const QString path = widgets::Q(descriptions::DescriptionPath(name, testMode, kod::PdfPath));
+    if (!QFileInfo(path).isFile()) {
+        renderer_->Stop();
+        Opened(false, {});
+        return;
+    }
+    const QWidget* view = pdfWentyle_->viewport();
+    renderer_->Start(path, static_cast<int>(view->width() * view->devicePixelRatioF()));
 }
 
-// A document replaces the shown one only once it has loaded, so a failure leaves the view as it
-// was.
-bool frmPDF::Open(const QString& path) {
-    auto loaded = std::make_unique<QPdfDocument>(this);
-    if (path.isEmpty() || loaded->load(path) != QPdfDocument::Error::None ||
-        loaded->pageCount() < 1)
-        return false;
-    QPdfDocument* previous = document_;
-    document_ = loaded.release();
-    pdfWentyle_->setDocument(document_);
-    pdfWentyle_->verticalScrollBar()->setValue(0);
-    delete previous;
-    return true;
+// Pages replace the shown ones only once they are all rendered, so a failure leaves the view as
+// it was.
+void frmPDF::Opened(bool opened, const descriptions::RenderedPages& pages) {
+    if (opened)
+        pdfWentyle_->SetPages(pages);
+    else if (!missingText_.isEmpty())
+        widgets::ShowMessage(this, missingText_);
+    emit DescriptionOpened(opened);
+}
+
+void frmPDF::done(int result) {
+    renderer_->Stop();
+    QDialog::done(result);
 }
 
 // The grey gradient of 220 bands across the logical width.

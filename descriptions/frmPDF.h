@@ -3,16 +3,19 @@
 #include <QDialog>
 #include <string>
 
-class QPdfDocument;
-class QPdfView;
 class QToolBar;
 
+namespace descriptions {
+class PageRenderer;
+class PageView;
+struct RenderedPages;
+} // namespace descriptions
 namespace widgets {
 class LogicalLayout;
 }
 
 // The maker's product descriptions: a toolbar of product buttons over an embedded PDF viewer.
-// Full screen and modal; closing it emits finished().
+// Full screen and modal; closing it emits finished() and stops a description still loading.
 class frmPDF : public QDialog {
     Q_OBJECT
 public:
@@ -20,23 +23,30 @@ public:
     ~frmPDF() override;
 
     QToolBar* Toolbar() const { return tbOpisy_; }
-    QPdfView* Viewer() const { return pdfWentyle_; }
+    descriptions::PageView* Viewer() const { return pdfWentyle_; }
 
     // "wyjście" closes the window; any other key opens its product's description.
     void tbOpisy_ButtonClick(const QString& key);
 
-    // Opens the description file `name` in the viewer. Reports a file that cannot be opened,
-    // except in test mode; the viewer then keeps what it showed. True when it was opened.
-    bool wywolanie_opisu(const std::string& name);
+    // Starts opening the description file `name`; DescriptionOpened() tells how it ended. A
+    // file that cannot be opened is reported, except in test mode, and the viewer keeps what it
+    // showed. A description still loading is abandoned.
+    void wywolanie_opisu(const std::string& name);
+
+    void done(int result) override;
+
+signals:
+    void DescriptionOpened(bool opened);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool Open(const QString& path);
+    void Opened(bool opened, const descriptions::RenderedPages& pages);
 
     widgets::LogicalLayout* layout_ = nullptr;
     QToolBar* tbOpisy_ = nullptr;
-    QPdfView* pdfWentyle_ = nullptr;
-    QPdfDocument* document_ = nullptr; // the shown document, owned by the window
+    descriptions::PageView* pdfWentyle_ = nullptr;
+    descriptions::PageRenderer* renderer_ = nullptr;
+    QString missingText_; // the message for the description loading, "" in test mode
 };

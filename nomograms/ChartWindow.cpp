@@ -2,7 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
-#include "shell/Help.h"
+#include "help/Help.h"
 #include "widgets/ChartExport.h"
 #include "widgets/Environment.h"
 #include "widgets/LogicalLayout.h"
@@ -116,7 +116,7 @@ void ChartWindow::SetMinimumSize() {
 }
 
 void ChartWindow::OpenHelp() {
-    shell::ShowHelp(this);
+    help::ShowHelp(this);
 }
 
 void ChartWindow::ShowClipped(widgets::PictureBox* picture, int handle, const Segment& line) {

@@ -5,6 +5,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-pdf-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    qt6-translations-l10n
     fonts-liberation
     cups-daemon cups-client libcups2-dev desktop-file-utils appstream dpkg-dev
     xvfb xauth xdotool x11-utils xclip openbox imagemagick poppler-utils locales

@@ -1,6 +1,6 @@
 #include "shell/ApplicationKeys.h"
 
-#include "shell/Help.h"
+#include "help/Help.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -30,7 +30,7 @@ protected:
             return QObject::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1) {
-            ShowHelp(static_cast<QWidget*>(watched)->window());
+            help::ShowHelp(static_cast<QWidget*>(watched)->window());
             return true;
         }
         // Letters that need AltGr on a Polish keyboard are not ASCII and pass.

@@ -4,6 +4,10 @@ class QWidget;
 
 namespace shell {
 
+// Windows laid out in twips grow with the screen: by the factor a 1024 × 768 screen would grow to
+// fill the window's screen (1 on smaller screens), their fonts with them.
+double FormScale(const QWidget* window);
+
 // Places a control at a rectangle given in twips (left, top, width, height).
 void PlaceTwips(QWidget* control, int left, int top, int width, int height);
 

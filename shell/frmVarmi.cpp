@@ -59,6 +59,21 @@ private:
     QToolBar* toolbar_;
 };
 
+// The drives as they are, with the sample data sheets in place of the fallback root.
+class SampleSheetsFallback : public kod::DriveSystem {
+public:
+    SampleSheetsFallback(const kod::DriveSystem& drives, std::string sheets)
+        : drives_(drives), sheets_(std::move(sheets)) {}
+    std::vector<kod::Drive> Drives() const override { return drives_.Drives(); }
+    std::string FallbackRoot() const override {
+        return sheets_.empty() ? drives_.FallbackRoot() : sheets_;
+    }
+
+private:
+    const kod::DriveSystem& drives_;
+    std::string sheets_;
+};
+
 QAction* NamedAction(QAction* action, const char* name) {
     action->setObjectName(QString::fromLatin1(name));
     return action;
@@ -66,10 +81,16 @@ QAction* NamedAction(QAction* action, const char* name) {
 
 } // namespace
 
-QString frmVarmi::StartUp(const std::filesystem::path& appDir, const kod::DriveSystem& drives) {
+QString frmVarmi::StartUp(const std::filesystem::path& appDir, const kod::DriveSystem& drives,
+                          const std::filesystem::path& sampleSheets) {
     kod::TestMode = false;
+    std::error_code ec;
+    std::string sheets;
+    if (!sampleSheets.empty() && std::filesystem::is_directory(sampleSheets, ec))
+        sheets = kod::WithTrailingSeparator(sampleSheets.string());
     try {
-        kod::LoadParameters(appDir, drives);
+        kod::LoadParameters(
+            appDir, SampleSheetsFallback(drives, kod::IsStorablePath(sheets) ? sheets : ""));
     } catch (const kod::LoadError& error) {
         return QString::fromUtf8(error.what());
     } catch (const std::exception&) {

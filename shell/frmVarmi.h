@@ -20,9 +20,12 @@ public:
                       QWidget* parent = nullptr);
 
     // Start-up of the program, before the window is built: clears TestMode and loads the
-    // catalogue and pathpdf.txt from appDir. Returns the Polish message of a failure, else "".
+    // catalogue and pathpdf.txt from appDir. Without a CD-ROM a new pathpdf.txt names
+    // sampleSheets, the data sheets that come with the program, when that directory exists.
+    // Returns the Polish message of a failure, else "".
     static QString StartUp(const std::filesystem::path& appDir,
-                           const kod::DriveSystem& drives = kod::SystemDrives());
+                           const kod::DriveSystem& drives = kod::SystemDrives(),
+                           const std::filesystem::path& sampleSheets = {});
 
     // The toolbar's click handler: dispatches on the button's key, compared exactly.
     void Pasek_ButtonClick(const QString& key);

@@ -1,5 +1,6 @@
 #include "shell/frmZelko.h"
 
+#include "core/AppDirectory.h"
 #include "core/Kod.h"
 #include "shell/Twips.h"
 #include "widgets/AccessibleNames.h"
@@ -22,6 +23,9 @@ frmZelko::frmZelko(QWidget* parent) : QDialog(parent) {
     QString where =
         QStringLiteral("Katalog danych programu: ") +
         QDir::toNativeSeparators(QString::fromStdU16String(widgets::AppDirectory().u16string()));
+    if (kod::CatalogueDiffers(widgets::AppDirectory(), widgets::BundleDirectory()))
+        where += QStringLiteral("\nPlik parametr.txt w katalogu danych różni się od katalogu "
+                                "dostarczonego z programem (zmieniony przez użytkownika).");
     for (const std::string& root : kod::SkippedDrives)
         where += QStringLiteral("\nPominięto napęd CD-ROM %1: jego ścieżki nie można zapisać w "
                                 "pliku pathpdf.txt.")

@@ -1,6 +1,7 @@
 #include "core/AppDirectory.h"
 #include "core/Platform.h"
 #include "shell/ApplicationKeys.h"
+#include "shell/QtTranslations.h"
 #include "shell/frmVarmi.h"
 #include "widgets/Environment.h"
 #include "widgets/FocusRing.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(widgets::ProgramIcon(QStringLiteral("app")));
     widgets::InstallFontSubstitutions();
     shell::InstallApplicationKeys(app);
+    shell::InstallQtTranslations(app);
     widgets::ShowFocusAlways(app);
     widgets::KeepDialogHistoryForTheSession();
 
@@ -29,7 +31,9 @@ int main(int argc, char* argv[]) {
     }
     widgets::SetAppDirectory(where.dir);
     const std::filesystem::path appDir = widgets::AppDirectory();
-    if (const QString error = frmVarmi::StartUp(appDir); !error.isEmpty()) {
+    const std::filesystem::path sheets = widgets::BundleDirectory() / "pdf";
+    if (const QString error = frmVarmi::StartUp(appDir, kod::SystemDrives(), sheets);
+        !error.isEmpty()) {
         widgets::ShowMessage(nullptr, error, widgets::kAppTitle, widgets::MsgIcon::Critical);
         return 1;
     }

@@ -70,7 +70,7 @@ TEST_F(Loading, FailuresChangeNothing) {
         {digits, "zawiera 96 z 119"},
         {"missing",
          "Nie można odczytać pliku parametr.txt (" + dir.path.string() + "/parametr.txt)"},
-        {"directory", "Nie można zapisać pliku pathpdf.txt (" + pdfFile.string() + ")"},
+        {"directory", "W miejscu pliku pathpdf.txt (" + pdfFile.string() + ") jest katalog."},
         {"read-only", "Plik pathpdf.txt (" + pdfFile.string() + ") jest pusty i tylko do odczytu"},
     };
     for (const auto& [bytes, message] : cases) {

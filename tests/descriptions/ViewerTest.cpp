@@ -1,22 +1,21 @@
+// The product catalogue and the description viewer, hostile files included
+// (tests/data/descriptions).
 #include "core/Catalogue.h"
+#include "descriptions/PageView.h"
 #include "descriptions/ProductCatalogue.h"
 #include "descriptions/frmPDF.h"
 #include "descriptions/sheets/DataSheet.h"
-#include "widgets/CompanyLine.h"
 #include "widgets/MessageBox.h"
 
-#include <QDir>
-#include <QPdfDocument>
-#include <QPdfSelection>
-#include <QPdfView>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
-#include <memory>
+#include <QProcess>
+#include <QtTest>
+#include <QtWidgets>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
+
+const QString kData = QStringLiteral(VARMI_TEST_DATA "/descriptions/");
 
 const descriptions::Product& ProductOf(const char* key) {
     for (const descriptions::Product& p : descriptions::Products())
@@ -25,11 +24,11 @@ const descriptions::Product& ProductOf(const char* key) {
     qFatal("no product %s", key);
 }
 
-QString FirstPageText(QPdfDocument* document) {
-    return document ? document->getAllText(0).text() : QString();
+QString Missing(const QString& name, const QString& dir) {
+    return QString("Dobór wymienników firmy Skarvel: Nie ma pliku <<%1>> w katalogu %2 w menu "
+                   "<<Ustawienia>> wybierz właściwy katalog z plikami .pdf")
+        .arg(name, dir);
 }
-
-const char* const kDevelopmentDirectory = "/zelko/varmi/pdf/";
 
 } // namespace
 
@@ -39,239 +38,123 @@ class ViewerTest : public QObject {
     std::unique_ptr<frmPDF> w_;
     QStringList messages_;
 
-    QString file(const QString& name) const { return dir_.filePath(name); }
-    QPdfDocument* shown() const { return w_->Viewer()->document(); }
-    QAction* action(const QString& key) const {
+    QString file(const char* name) const { return dir_.filePath(name); }
+    const descriptions::RenderedPages& shown() const { return w_->Viewer()->Pages(); }
+    // Presses a product's button and waits until the viewer has finished with it.
+    bool press(const QString& key) {
+        QSignalSpy done(w_.get(), &frmPDF::DescriptionOpened);
         for (QAction* a : w_->Toolbar()->actions())
             if (a->data().toString() == key)
-                return a;
-        return nullptr;
-    }
-    // Clicks the toolbar button of a key.
-    void press(const char* key) {
-        QAction* a = action(QString::fromUtf8(key));
-        QVERIFY2(a, key);
-        QTest::mouseClick(w_->Toolbar()->widgetForAction(a), Qt::LeftButton);
-    }
-    // The sheet of `product` written under the name `name` in the test directory.
-    void writeSheet(const char* product, const char* name) {
-        QVERIFY(descriptions::WriteDataSheet(ProductOf(product), file(QString::fromUtf8(name))));
-    }
-    static QString missing(const QString& name, const QString& directory) {
-        return QStringLiteral("Nie ma pliku <<%1>> w katalogu %2 w menu <<Ustawienia>> wybierz "
-                              "właściwy katalog z plikami .pdf")
-            .arg(name, directory);
+                QTest::mouseClick(w_->Toolbar()->widgetForAction(a), Qt::LeftButton);
+        return (done.count() == 1 || done.wait(15000)) && done.first().first().toBool();
     }
 
 private slots:
     void initTestCase() {
-        QVERIFY(!QFile::exists(QString::fromLatin1(kDevelopmentDirectory)));
-        writeSheet("orv", "Orv.pdf");
-        writeSheet("plytowe", "plytowe.pdf");
-        writeSheet("kotly", "kotly.pdf");
-        writeSheet("odgazowywacze", "odgaz.pdf");
-        // Present but not readable: text, an empty file, a cut one, a directory.
-        QFile text(file(QStringLiteral("Wezly.pdf")));
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("to nie jest plik PDF\r\n") > 0);
-        text.close();
-        QFile empty(file(QStringLiteral("zasobniki.pdf")));
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        empty.close();
-        QFile whole(file(QStringLiteral("kotly.pdf")));
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        QFile cut(file(QStringLiteral("lutowane.pdf")));
-        QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(whole.read(whole.size() / 3)) > 0);
-        cut.close();
-        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("spiralne.pdf")));
+        for (const char* key : {"orv", "plytowe", "kotly", "odgazowywacze"})
+            QVERIFY(descriptions::WriteDataSheet(ProductOf(key), file(ProductOf(key).file)));
+        for (const QString& name : QDir(kData).entryList({"*.pdf"}))
+            QVERIFY(QFile::copy(kData + name, dir_.filePath(name)));
+        QVERIFY(QDir(dir_.path()).mkdir("spiralne.pdf"));
+        widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
+            messages_ << r.title + ": " + r.text;
+            return true;
+        });
     }
     void init() {
         kod::PdfPath = dir_.path().toStdString() + "/";
         kod::TestMode = false;
         messages_.clear();
-        widgets::SetMessageHandler([this](const widgets::MessageRecord& r) {
-            const bool titled = r.title == QStringLiteral("Dobór wymienników firmy Skarvel");
-            messages_ << (titled ? r.text : QStringLiteral("[%1] %2").arg(r.title, r.text));
-            return true;
-        });
         w_ = std::make_unique<frmPDF>();
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     }
-    void cleanup() {
-        w_.reset();
-        kod::TestMode = false;
-    }
 
-    void toolbar() {
-        QCOMPARE(w_->windowTitle(),
-                 QStringLiteral("Opisy urządzeń produkowanych przez \"Skarvel\""));
-        const QList<QAction*> actions = w_->Toolbar()->actions();
-        QStringList keys;
-        for (QAction* a : actions) {
-            if (a->isSeparator())
-                continue;
-            keys << a->data().toString();
-            QVERIFY(!a->icon().isNull());
-            QVERIFY(!a->toolTip().isEmpty());
+    void catalogueAndToolbar() {
+        QStringList keys, renamed; // files not named "<key>.pdf"
+        for (const descriptions::Product& p : descriptions::Products()) {
+            keys << p.key;
+            QString(p.key) + ".pdf" == p.file ? void() : renamed.append(p.file);
+            QVERIFY(descriptions::DescriptionFile(p.key) == p.file && *p.toolTip);
         }
-        // Nineteen products, the insulation jackets not among them, and the exit button.
-        QCOMPARE(keys.size(), 20);
-        QVERIFY(!keys.contains(QStringLiteral("izolacje")));
-        QCOMPARE(keys.first(), QStringLiteral("orv"));
-        QCOMPARE(keys.last(), QStringLiteral("wyjście"));
-        QCOMPARE(action(QStringLiteral("wyjście"))->toolTip(),
-                 QStringLiteral("wyjście z wyboru opisu"));
-        QCOMPARE(action(QStringLiteral("orv"))->toolTip(),
-                 QStringLiteral("wymienniki płaszczowo-rurowe ORV woda - woda"));
+        QVERIFY(keys.size() == 20 && keys.removeDuplicates() == 0);
+        QCOMPARE(renamed, QStringList({"Orv.pdf", "Wezly.pdf", "odgaz.pdf"}));
+        for (const char* key : {"", "ORV", "orv ", "wyjście"})
+            QCOMPARE(descriptions::DescriptionFile(key), std::string());
+        QCOMPARE(descriptions::DescriptionPath("a.pdf", true, "/cd/"), "/zelko/varmi/pdf/a.pdf");
+        QCOMPARE(descriptions::DescriptionPath("a.pdf", false, "/srv"), "/srva.pdf");
+        QCOMPARE(w_->windowTitle(), "Opisy urządzeń produkowanych przez \"Skarvel\"");
+        QStringList buttons;
+        for (QAction* a : w_->Toolbar()->actions())
+            a->isSeparator() || a->icon().isNull() ? void() : buttons.append(a->data().toString());
+        QCOMPARE(buttons, keys.mid(0, 19) << "wyjście");
+        const QRectF r = w_->Viewer()->geometry();
+        const double x = w_->width() / 1024.0, y = w_->height() / 768.0;
+        QVERIFY(std::abs(r.left() - 10 * x) <= 1 && std::abs(r.top() - 68 * y) <= 1);
+        QVERIFY(std::abs(r.width() - 1000 * x) <= 1 && std::abs(r.height() - 680 * y) <= 1);
     }
 
-    void viewerPlacement() {
-        // Left 10, top 68 below the top edge, 1000 × 680 of the window's 1024 × 768.
-        const QSize s = w_->size();
-        const QRect r = w_->Viewer()->geometry();
-        QVERIFY(std::abs(r.left() - 10.0 / 1024 * s.width()) <= 1);
-        QVERIFY(std::abs(r.top() - 68.0 / 768 * s.height()) <= 1);
-        QVERIFY(std::abs(r.width() - 1000.0 / 1024 * s.width()) <= 1);
-        QVERIFY(std::abs(r.height() - 680.0 / 768 * s.height()) <= 1);
+    // A file that cannot be shown, hostile ones included, leaves the pages shown before within
+    // seconds and memory bounds; the message names it.
+    void pressAfterAnother_data() {
+        QTest::addColumn<QStringList>("row");
+        QFile table(kData + "viewer.tsv");
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        for (const QString& line : QString(table.readAll()).split('\n', Qt::SkipEmptyParts))
+            QTest::newRow(qPrintable(line.section('\t', 0, 0))) << line.split('\t');
     }
-
-    void presentFileLoads_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("capital first letter") << "orv" << 2 << "Wymienniki płaszczowo-rurowe ORV";
-        QTest::newRow("named after its key") << "plytowe" << 2 << "Wymienniki płytowe skręcane";
-        QTest::newRow("one page") << "kotly" << 1 << "Kotły wodne niskotemperaturowe";
-        QTest::newRow("shorter name") << "odgazowywacze" << 1 << "Odgazowywacze termiczne";
-    }
-    void presentFileLoads() {
-        QFETCH(QString, key);
-        QFETCH(int, pages);
-        QFETCH(QString, title);
-        press(key.toUtf8().constData());
-        QCOMPARE(messages_, QStringList());
-        QVERIFY(shown());
-        QCOMPARE(shown()->pageCount(), pages);
-        QVERIFY(FirstPageText(shown()).contains(title));
-        QVERIFY(FirstPageText(shown()).contains(QString::fromUtf8(widgets::kMakerAddress)));
-    }
-
-    void missingFile_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("separator");
-        QTest::newRow("no such file") << "naczynia"
-                                      << "naczynia.pdf" << true;
-        // The directory without its separator: "<dir>Orv.pdf" is looked for, and the message
-        // shows the directory as it is held.
-        QTest::newRow("directory without separator") << "orv"
-                                                     << "Orv.pdf" << false;
-    }
-    void missingFile() {
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        QFETCH(bool, separator);
-        kod::PdfPath = dir_.path().toStdString() + (separator ? "/" : "");
-        press(key.toUtf8().constData());
-        QCOMPARE(messages_, QStringList{missing(name, QString::fromStdString(kod::PdfPath))});
-        QVERIFY(!shown());
-    }
-
-    void unreadableFileKeepsTheShownDocument_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("text") << "wezly"
-                              << "Wezly.pdf";
-        QTest::newRow("empty") << "zasobniki"
-                               << "zasobniki.pdf";
-        QTest::newRow("cut short") << "lutowane"
-                                   << "lutowane.pdf";
-        QTest::newRow("directory") << "spiralne"
-                                   << "spiralne.pdf";
-    }
-    void unreadableFileKeepsTheShownDocument() {
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        press("orv");
-        QPdfDocument* before = shown();
-        QVERIFY(before && messages_.isEmpty());
-        press(key.toUtf8().constData());
-        QCOMPARE(messages_, QStringList{missing(name, dir_.path() + "/")});
-        QCOMPARE(shown(), before);
-        QCOMPARE(shown()->pageCount(), 2);
-        QVERIFY(
-            FirstPageText(shown()).contains(QStringLiteral("Wymienniki płaszczowo-rurowe ORV")));
-    }
-
-    void testModeIgnoresPdfPath() {
-        press("orv");
-        QPdfDocument* before = shown();
-        kod::TestMode = true;
-        // Present in the configured directory, looked for in the development one only.
-        press("plytowe");
-        QCOMPARE(messages_, QStringList());
-        QCOMPARE(shown(), before);
-        QCOMPARE(shown()->pageCount(), 2);
-        QVERIFY(FirstPageText(shown()).contains(QStringLiteral("ORV")));
-        QVERIFY(!w_->wywolanie_opisu("kotly.pdf"));
-        QCOMPARE(messages_, QStringList());
-    }
-
-    void sameButtonTwiceLoadsAgain() {
-        press("kotly");
-        QCOMPARE(shown()->pageCount(), 1);
-        // The file changes between the two presses: the second shows the new one.
-        writeSheet("orv", "kotly.pdf");
-        press("kotly");
-        QCOMPARE(messages_, QStringList());
-        QCOMPARE(shown()->pageCount(), 2);
-        QVERIFY(
-            FirstPageText(shown()).contains(QStringLiteral("Wymienniki płaszczowo-rurowe ORV")));
-        writeSheet("kotly", "kotly.pdf");
-    }
-
-    void keyWithoutCatalogueEntry() {
-        w_->tbOpisy_ButtonClick(QStringLiteral("nieznany"));
-        QCOMPARE(messages_, QStringList{missing(QString(), dir_.path() + "/")});
-        QVERIFY(!shown());
-        // The product without a button is still known by its key.
-        messages_.clear();
-        w_->tbOpisy_ButtonClick(QStringLiteral("izolacje"));
+    void pressAfterAnother() {
+        QFETCH(QStringList, row);
+        const bool shows = row[1] != "0";
+        QVERIFY(press("kotly"));
+        const qint64 before = shown().images[0].cacheKey();
+        const QDeadlineTimer deadline(12000);
+        QVERIFY(press(row[0]) == shows && !deadline.hasExpired());
         QCOMPARE(messages_,
-                 QStringList{missing(QStringLiteral("izolacje.pdf"), dir_.path() + "/")});
+                 shows ? QStringList() : QStringList{Missing(row[2], dir_.path() + "/")});
+        QCOMPARE(int(shown().images.size()), shows ? row[1].toInt() : 1);
+        QVERIFY(shows ? shown().text.contains(row[2]) : shown().images[0].cacheKey() == before);
+        QCOMPARE(shown().images[0].width(), w_->Viewer()->viewport()->width());
+        rusage use{};
+        QVERIFY(getrusage(RUSAGE_SELF, &use) == 0 && use.ru_maxrss < 600 * 1024); // KiB
     }
-
-    void exitCloses() {
-        QSignalSpy finished(w_.get(), &QDialog::finished);
-        press("wyjście");
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(!w_->isVisible());
-        QCOMPARE(messages_, QStringList());
-        w_->show();
-        w_->close(); // the close box
-        QCOMPARE(finished.count(), 2);
-        w_->show();
-        QTest::keyClick(w_.get(), Qt::Key_Escape); // as the exit button
-        QCOMPARE(finished.count(), 3);
+    void sameButtonTestModeUnknownKeysClosing() {
+        QVERIFY(press("odgazowywacze"));
+        QVERIFY(descriptions::WriteDataSheet(ProductOf("orv"), file("odgaz.pdf")));
+        QVERIFY(press("odgazowywacze")); // the file changed meanwhile: loaded again
+        QVERIFY(descriptions::WriteDataSheet(ProductOf("odgazowywacze"), file("odgaz.pdf")));
+        QCOMPARE(int(shown().images.size()), 2);
+        kod::TestMode = true;
+        QVERIFY(!press("plytowe")); // present in PdfPath, looked for in the fixed directory only
+        kod::TestMode = false;
+        // Closing the viewer ends the helper still at work on a looping sheet.
+        w_->wywolanie_opisu("naczynia.pdf");
+        QProcess* helper = w_->findChildren<QProcess*>().constLast(); // the newest
+        QVERIFY(helper->waitForStarted());
+        const qint64 pid = helper->processId();
+        w_->close();
+        QCOMPARE(::kill(pid_t(pid), 0), -1);
+        w_->tbOpisy_ButtonClick("nieznany");
+        w_->tbOpisy_ButtonClick("izolacje");
+        kod::PdfPath = dir_.path().toStdString(); // as held, without its separator
+        w_->wywolanie_opisu("Orv.pdf");
+        QCOMPARE(messages_, QStringList({Missing("", dir_.path() + "/"),
+                                         Missing("izolacje.pdf", dir_.path() + "/"),
+                                         Missing("Orv.pdf", dir_.path())}));
+        QVERIFY(shown().text.contains("ORV"));
     }
-
     void sheetOfEveryProduct() {
         QTemporaryDir out;
+        kod::PdfPath = out.path().toStdString() + "/";
         for (const descriptions::Product& p : descriptions::Products()) {
-            const QString path = out.filePath(QString::fromUtf8(p.file));
-            QVERIFY2(descriptions::WriteDataSheet(p, path), p.key);
-            QPdfDocument sheet;
-            QCOMPARE(sheet.load(path), QPdfDocument::Error::None);
-            QVERIFY(sheet.pageCount() == 1 || sheet.pageCount() == 2);
-            const QString text = FirstPageText(&sheet);
-            QVERIFY2(text.contains(QStringLiteral("Plik opisu: ") + QString::fromUtf8(p.file)),
-                     p.key);
-            QVERIFY(text.contains(QStringLiteral("Dane techniczne")));
+            QVERIFY2(descriptions::WriteDataSheet(p, out.filePath(p.file)), p.key);
+            w_->wywolanie_opisu(p.file); // the one product without a button too
+            QTRY_VERIFY_WITH_TIMEOUT(shown().text.contains("Plik opisu: " + QString(p.file)), 9000);
+            QVERIFY(shown().text.contains("Dane techniczne"));
         }
-        // A sheet that cannot be written leaves nothing behind.
-        const QString blocked = out.filePath(QStringLiteral("brak/Orv.pdf"));
-        QVERIFY(!descriptions::WriteDataSheet(ProductOf("orv"), blocked));
-        QVERIFY(!QFile::exists(blocked));
+        QVERIFY(!descriptions::WriteDataSheet(ProductOf("orv"), out.filePath("brak/Orv.pdf")));
+        QVERIFY(!QFile::exists(out.filePath("brak/Orv.pdf")));
+        QCOMPARE(messages_, QStringList());
     }
 };
 

@@ -7,13 +7,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QApplication>
 #include <QFile>
 #include <QIODevice>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSlider>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 // Drives a window's operating-point panel and picture buttons as a user does, and answers its
 // message boxes.
@@ -103,5 +107,61 @@ inline void CompareCaptions(const QWidget* window, const QString& path) {
         if (k.value(0) == window->objectName())
             QCOMPARE(Caption(window, k.value(1)), k.value(2));
 }
+// Closes a window as a user does: "exit" clicks its button of that object name, "Escape" presses
+// Escape where the focus is, anything else closes it by its close box.
+inline void CloseBy(QWidget* window, const QString& way, const QString& exitButton) {
+    if (way == QLatin1String("exit")) {
+        if (auto* button = window->findChild<QAbstractButton*>(exitButton))
+            QTest::mouseClick(button, Qt::LeftButton);
+    } else if (way == QLatin1String("Escape")) {
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
+    } else {
+        window->close();
+    }
+}
+
+// A file's bytes, "<unreadable>" when it cannot be read; writing bytes whole.
+inline QByteArray ReadBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+inline bool WriteBytes(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// The rows of a tab-separated table of cases (UTF-8), without its comment lines ('#'); a missing or
+// empty table fails the test.
+inline QList<QStringList> TableRows(const QString& file) {
+    QList<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(ReadBytes(file)).split('\n', Qt::SkipEmptyParts))
+        line.startsWith('#') ? void() : rows.append(line.split('\t'));
+    if (rows.size() < 1 || rows[0].size() < 2)
+        QTest::qFail(qPrintable("no cases in " + file), __FILE__, __LINE__);
+    return rows;
+}
+// A Qt Test data table of one column "row" with each row's fields, tagged by its first field.
+inline void AddTableRows(const QString& file) {
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList& row : TableRows(file))
+        QTest::newRow(qPrintable(row[0])) << row;
+}
+
+// While it lives, hands each modal window that opens to `handle`, which should close it; one left
+// open is recorded as "stuck" and hidden, which ends its exec(). `seen`: the class names, in order.
+struct ModalWatcher {
+    QStringList seen;
+    QTimer timer;
+    QPointer<QWidget> handled;
+    explicit ModalWatcher(std::function<void(QWidget*)> handle) {
+        QObject::connect(&timer, &QTimer::timeout, [this, handle] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen << (modal == handled ? "stuck" : modal->metaObject()->className());
+                modal == handled ? modal->hide() : handle(handled = modal);
+            }
+        });
+        timer.start(10);
+    }
+};
 
 } // namespace testsupport

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace shell {
+namespace help {
 
 inline constexpr const char* kHelpFileName = "varmi.html";
 
@@ -16,4 +16,4 @@ inline constexpr const char* kHelpFileName = "varmi.html";
 // page is reported in a message box.
 void ShowHelp(QWidget* parent, const std::filesystem::path& appDir = widgets::AppDirectory());
 
-} // namespace shell
+} // namespace help

@@ -1,4 +1,4 @@
-#include "shell/Help.h"
+#include "help/Help.h"
 
 #include "widgets/LogicalLayout.h"
 #include "widgets/MessageBox.h"
@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace shell {
+namespace help {
 
 void ShowHelp(QWidget* parent, const std::filesystem::path& appDir) {
     QFileInfo page(appDir / kHelpFileName);
@@ -50,4 +50,4 @@ void ShowHelp(QWidget* parent, const std::filesystem::path& appDir) {
     window->show();
 }
 
-} // namespace shell
+} // namespace help

@@ -10,7 +10,8 @@ rm -f "$build"/varmi_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/varmi_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins fonts-liberation; do
+for lib in libqt6widgets6 libqt6printsupport6 libcups2 qt6-qpa-plugins qt6-translations-l10n \
+    fonts-liberation; do
     grep -q "$lib" <<<"$depends" || { echo "package-test: $deb does not depend on $lib" >&2; exit 1; }
 done
 export DEBIAN_FRONTEND=noninteractive
@@ -19,4 +20,7 @@ trap 'apt-get remove -y -qq varmi >/dev/null' EXIT
 exec_line=$(grep '^Exec=' /usr/share/applications/pl.skarvel.varmi.desktop | cut -d= -f2)
 command -v "$exec_line" >/dev/null || { echo "package-test: $exec_line is not on the PATH" >&2; exit 1; }
 tests/e2e/installed-program.sh "$(command -v "$exec_line")"
+varmi-dobor --help | grep -q 'varmi-dobor' || { echo "package-test: varmi-dobor does not run" >&2; exit 1; }
+compgen -G '/usr/share/man/man1/varmi-dobor.1*' >/dev/null ||
+    { echo "package-test: the manual page of varmi-dobor is missing" >&2; exit 1; }
 echo "package-test: $(basename "$deb") installs, starts and is removed"

@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+# Rebuilds of an unchanged source are taken from the compiler cache.
+export CMAKE_CXX_COMPILER_LAUNCHER=ccache
 
 # The calculation core stays free of Qt.
 if grep -rnE '#include\s*<Q' core/; then

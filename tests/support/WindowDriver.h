@@ -6,8 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QIODevice>
 #include <QLineEdit>

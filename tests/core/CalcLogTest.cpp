@@ -15,7 +15,7 @@ namespace {
 // printout's headers; tests/data/core_raport.txt holds its header lines as written by hand and its
 // trial lines from the Python reference (selection_reference.py --trace), in Windows-1250, CR LF.
 TEST(CalcLog, SelectionSearchAndPrintoutLines) {
-    LoadCatalogue("bundled");
+    LoadTestCatalogue("bundled");
     const TempDir dir;
     ASSERT_TRUE(Log().Open(LogFilePath(dir.path), ','));
     Log().WriteSelectionStart();

@@ -67,7 +67,7 @@ TEST(Calculations, CasesOfTheDataFile) {
         std::string call, catalogue;
         words >> call >> catalogue;
         if (catalogue != "-" && catalogue != loaded)
-            testing_core::LoadCatalogue(loaded = catalogue);
+            testing_core::LoadTestCatalogue(loaded = catalogue);
         const Values got = Calculate(call, Read(words));
         const double tolerance = line.find("# hand") != std::string::npos ? 1e-7 : 1e-9;
         for (const auto& [name, expected] : Read(words)) {

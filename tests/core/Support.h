@@ -39,7 +39,7 @@ struct FakeDrives : kod::DriveSystem {
 };
 
 // Loads a catalogue file of tests/data ("synthetic") or the bundled one ("bundled").
-inline void LoadCatalogue(const std::string& name) {
+inline void LoadTestCatalogue(const std::string& name) {
     const TempDir dir;
     fs::copy_file(name == "synthetic" ? VARMI_TEST_DATA "/core_synthetic_parametr.txt"
                                       : VARMI_CATALOGUE,

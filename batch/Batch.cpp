@@ -375,12 +375,7 @@ Stats RunTable(TableReader& reader, Selector& selector, int threads,
     Stats stats;
     threads = std::max(1, threads);
     const std::size_t blockSize = kRowsPerThread * static_cast<std::size_t>(threads);
-    std::vector<Record> block;
-    std::vector<RowOutcome> outcomes(blockSize);
-    block.reserve(blockSize);
-    write(selector.HeaderText());
-    bool first = true;
-    for (;;) {
+    auto readBlock = [&](std::vector<Record>& block) {
         block.clear();
         while (block.size() < blockSize) {
             std::optional<Record> r = reader.Next();
@@ -388,12 +383,16 @@ Stats RunTable(TableReader& reader, Selector& selector, int threads,
                 break;
             block.push_back(std::move(*r));
         }
-        if (block.empty())
-            break;
-        if (first) {
-            selector.SetDecimalFrom(block.front(), reader.Separator());
-            first = false;
-        }
+    };
+    std::vector<Record> block, following;
+    block.reserve(blockSize);
+    following.reserve(blockSize);
+    std::vector<RowOutcome> outcomes(blockSize);
+    write(selector.HeaderText());
+    readBlock(block);
+    if (!block.empty())
+        selector.SetDecimalFrom(block.front(), reader.Separator());
+    while (!block.empty()) {
         std::atomic<std::size_t> next{0};
         std::exception_ptr failure;
         std::atomic<bool> failed{false};
@@ -411,6 +410,17 @@ Stats RunTable(TableReader& reader, Selector& selector, int threads,
         std::vector<std::thread> pool;
         for (std::size_t t = 0; t < helpers; ++t)
             pool.emplace_back(work);
+        // The next block is read while the helpers select this one; a broken input is reported
+        // after this block's rows are written, as if it had been read in turn.
+        std::exception_ptr readFailure;
+        if (helpers > 0) {
+            try {
+                readBlock(following);
+            } catch (...) {
+                readFailure = std::current_exception();
+                following.clear();
+            }
+        }
         work();
         for (std::thread& t : pool)
             t.join();
@@ -424,6 +434,11 @@ Stats RunTable(TableReader& reader, Selector& selector, int threads,
         stats.rows += static_cast<long>(block.size());
         if (progress)
             progress(stats.rows);
+        if (readFailure)
+            std::rethrow_exception(readFailure);
+        if (helpers == 0)
+            readBlock(following);
+        std::swap(block, following);
     }
     return stats;
 }

@@ -246,8 +246,8 @@ private slots:
     }
 
     // Opened at 95 % of the screen, centred, with its captions; the grid fills its room, its font
-    // growing with the window; no caption in it or in the panel wrapped at 1920 × 1080 nor cut
-    // at 1024 × 768.
+    // growing with the window; no caption in it or in the panel (clear of its box, at full size)
+    // wrapped at 1920 × 1080 nor cut at 1024 × 768.
     void layout() {
         const QRect available = w_->screen()->availableGeometry();
         QVERIFY((w_->geometry().center() - available.center()).manhattanLength() <= 2);
@@ -271,8 +271,6 @@ private slots:
             QVERIFY(height >= g->viewport()->height() - 17 && height <= g->viewport()->height());
             QVERIFY(screen.width() < 1920 ||
                     g->font().pointSizeF() > QApplication::font().pointSizeF());
-            // The panel's captions: whole and clear of their boxes, on one line at full size on
-            // the large screen.
             for (const panel::FieldConfig& c : w_->Panel()->Config().fields) {
                 const QLabel* l = w_->Panel()->Label(c.field);
                 const QFontMetrics m(l->font());

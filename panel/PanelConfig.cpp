@@ -109,7 +109,8 @@ PanelConfig SelectionPanelConfig() {
                                              {Field::Dp2, 10}, {Field::T21, 12},  {Field::T22, 14}};
     for (auto [f, r] : rows) {
         FieldConfig c = BaseField(f);
-        Place(c, {r, r, r + 1}, 820, {100, 35}, 940, {45, 35});
+        // A label reaches its box: on a large screen the longest captions fit on one line.
+        Place(c, {r, r, r + 1}, 820, {120, 35}, 940, {45, 35});
         config.fields.push_back(c);
     }
     config.centralHeating = Option(true, 860, 10, false);
@@ -138,8 +139,9 @@ PanelConfig OutputNomogramPanelConfig() {
     config.hotWater = Option(false, 930, 126, true);
     config.centralHeatingAtOpening = true;
     config.purposeInvalidates = true;
-    config.heatingFrame = {"rmGrzejna", {805, 150, 210, 184}};
-    config.heatedFrame = {"rmOgrzewana", {805, 340, 210, 272}};
+    // Clear of the chart's focus frame on the left and of the fixed-height options above.
+    config.heatingFrame = {"rmGrzejna", {812, 154, 203, 180}};
+    config.heatedFrame = {"rmOgrzewana", {812, 340, 203, 272}};
     config.yUp = true;
     return config;
 }

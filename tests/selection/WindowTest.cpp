@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
@@ -245,7 +246,8 @@ private slots:
     }
 
     // Opened at 95 % of the screen, centred, with its captions; the grid fills its room, its font
-    // growing with the window, no caption in it wrapped at 1920 × 1080 nor cut at 1024 × 768.
+    // growing with the window; no caption in it or in the panel (clear of its box, at full size)
+    // wrapped at 1920 × 1080 nor cut at 1024 × 768.
     void layout() {
         const QRect available = w_->screen()->availableGeometry();
         QVERIFY((w_->geometry().center() - available.center()).manhattanLength() <= 2);
@@ -269,6 +271,18 @@ private slots:
             QVERIFY(height >= g->viewport()->height() - 17 && height <= g->viewport()->height());
             QVERIFY(screen.width() < 1920 ||
                     g->font().pointSizeF() > QApplication::font().pointSizeF());
+            for (const panel::FieldConfig& c : w_->Panel()->Config().fields) {
+                const QLabel* l = w_->Panel()->Label(c.field);
+                const QFontMetrics m(l->font());
+                QVERIFY2(
+                    !l->geometry().intersects(w_->Panel()->Box(c.field)->geometry()) &&
+                        (screen.width() < 1920
+                             ? m.boundingRect(l->contentsRect(), Qt::TextWordWrap, c.caption)
+                                       .height() <= l->contentsRect().height()
+                             : m.horizontalAdvance(c.caption) <= l->contentsRect().width() &&
+                                   l->font().pointSizeF() >= QApplication::font().pointSizeF()),
+                    qPrintable(c.labelName));
+            }
         }
     }
 

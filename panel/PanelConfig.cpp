@@ -167,8 +167,8 @@ PanelConfig CoefficientsByOutputPanelConfig() {
     config.hotWater = Option(false, 920, 0, true);
     config.centralHeatingAtOpening = false;
     config.purposeInvalidates = true;
-    config.heatingFrame = {"rmGrzejna", {810, 115, 200, 270}};
-    config.heatedFrame = {"rmOgrzewana", {810, 395, 200, 290}};
+    config.heatingFrame = {"rmGrzejna", {812, 115, 198, 270}};
+    config.heatedFrame = {"rmOgrzewana", {812, 395, 198, 290}};
     config.yUp = true;
     return config;
 }
@@ -197,8 +197,8 @@ PanelConfig CoefficientsByOutletPanelConfig() {
     config.hotWater = Option(false, 930, 0, true);
     config.centralHeatingAtOpening = false;
     config.purposeInvalidates = true;
-    config.heatingFrame = {"rmGrzejna", {810, 105, 200, 280}};
-    config.heatedFrame = {"rmOgrzewana", {810, 395, 200, 280}};
+    config.heatingFrame = {"rmGrzejna", {812, 105, 198, 280}};
+    config.heatedFrame = {"rmOgrzewana", {812, 395, 198, 280}};
     config.yUp = true;
     return config;
 }

@@ -9,9 +9,9 @@ jobs=$(nproc)
 # Rebuilds of an unchanged source are taken from the compiler cache.
 export CMAKE_CXX_COMPILER_LAUNCHER=ccache
 
-# The calculation core stays free of Qt.
-if grep -rnE '#include\s*<Q' core/; then
-    echo "core/ must not include Qt headers" >&2
+# The calculation core and the command-line tool stay free of Qt.
+if grep -rnE '#include\s*<Q' core/ batch/; then
+    echo "core/ and batch/ must not include Qt headers" >&2
     exit 1
 fi
 

@@ -165,14 +165,26 @@ void frmDobor::ResizeColumns() {
     font.setPointSizeF(gridPoints_);
     int designLines = 0, lines = 0;
     RowHeights(font, designLines);
+    // Sizes in steps of a quarter point down from the largest; a larger font never needs fewer
+    // lines or less height, so the first that fits is found by halving.
+    const double largest = 3 * gridPoints_;
+    const int last = static_cast<int>((largest - 0.7 * gridPoints_) / 0.25);
     std::vector<int> heights;
-    for (double points = 3 * gridPoints_; points >= 0.7 * gridPoints_; points -= 0.25) {
-        font.setPointSizeF(points);
+    auto fits = [&](int step) {
+        font.setPointSizeF(largest - 0.25 * step);
         heights = RowHeights(font, lines);
-        if (lines <= designLines &&
-            std::accumulate(heights.begin(), heights.end(), 0) <= room.height())
-            break;
+        return lines <= designLines &&
+               std::accumulate(heights.begin(), heights.end(), 0) <= room.height();
+    };
+    int lo = 0, hi = last;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (fits(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
     }
+    fits(lo);
     g->setFont(font);
     const int spare =
         std::max(room.height() - std::accumulate(heights.begin(), heights.end(), 0), 0);

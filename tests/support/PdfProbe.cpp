@@ -36,7 +36,7 @@ std::vector<QRectF> PdfProbe::FindAll(const QString& text, int limit) const {
     std::vector<QRectF> boxes;
     if (text.isEmpty() || !open_)
         return boxes;
-    const QString all = Text();
+    const QString& all = Text();
     for (qsizetype at = all.indexOf(text); at >= 0 && int(boxes.size()) < limit;
          at = all.indexOf(text, at + 1)) {
         const QPdfSelection found =

@@ -24,11 +24,13 @@ struct PageImage {
 // Reads a PDF file for checks: pages, text with boxes in points (origin top-left), pixels.
 class PdfProbe {
 public:
-    explicit PdfProbe(const QString& path) : open_(doc_.load(path) == QPdfDocument::Error::None) {}
+    explicit PdfProbe(const QString& path)
+        : open_(doc_.load(path) == QPdfDocument::Error::None),
+          text_(open_ ? doc_.getAllText(0).text() : QString()) {}
 
     bool IsOpen() const { return open_; }
     int PageCount() const { return open_ ? doc_.pageCount() : 0; }
-    QString Text() const { return open_ ? doc_.getAllText(0).text() : QString(); }
+    const QString& Text() const { return text_; }
     int Count(const QString& text) const { return static_cast<int>(Text().count(text)); }
     // The box of the `occurrence`-th (0-based) appearance of `text` on the first page.
     std::optional<QRectF> Find(const QString& text, int occurrence = 0) const;
@@ -39,6 +41,7 @@ public:
 private:
     mutable QPdfDocument doc_;
     bool open_;
+    QString text_; // of the first page
 };
 
 } // namespace testsupport

@@ -2,6 +2,7 @@
 
 #include "widgets/Canvas.h"
 
+#include <QPageSize>
 #include <QString>
 #include <exception>
 #include <memory>
@@ -22,6 +23,15 @@ inline const char* const kPrintErrorText = "Wystąpił błąd drukowania";
 // "Wystąpił błąd drukowania", with the reason (the PrintError's text) in the detail line.
 void ShowPrintError(QWidget* parent, const std::exception& error);
 
+// A printer the user chose for a page, as the print dialog gives it.
+struct PrinterChoice {
+    QString printer; // CUPS destination, "name/instance" for an instance; empty: the default
+    int copies = 1;
+    QPageSize paper;    // invalid: the printer's own paper
+    QString pageRanges; // e.g. "1-1"; empty: every page
+    bool grayscale = false;
+};
+
 // One printed page in the legacy printer model: font switches that stay in force, a print position,
 // text at tab columns counted in average character widths of the current font, and lines in a
 // user scale. Nothing reaches the printer before EndDoc, which submits exactly one page, as a PDF
@@ -37,6 +47,8 @@ class PrintPage : public Canvas {
 public:
     // Throws PrintError when no print system answers or it has no default printer.
     PrintPage();
+    // A page for the chosen printer, on its paper, with its copies and page range.
+    explicit PrintPage(const PrinterChoice& choice);
     // A page for a PDF file the user named: no printer is needed and RedirectToPdf does not apply.
     // EndDoc writes the file whole, or leaves what was there.
     explicit PrintPage(const QString& pdfFile);

@@ -152,7 +152,7 @@ QString DefaultPrinter() {
     return name;
 }
 
-// Sends the document as one job with the chosen copies, pages and colour; the page counts as
+// Sends the document as one job with the chosen copies and pages; the page counts as
 // printed only once the scheduler took it.
 void Submit(const PrinterChoice& choice, const QByteArray& pdf) {
     const Scheduler scheduler;
@@ -175,8 +175,6 @@ void Submit(const PrinterChoice& choice, const QByteArray& pdf) {
     if (!choice.pageRanges.isEmpty())
         count =
             cupsAddOption("page-ranges", choice.pageRanges.toLatin1().constData(), count, &options);
-    if (choice.grayscale)
-        count = cupsAddOption("print-color-mode", "monochrome", count, &options);
     const int job = cupsCreateJob(scheduler.http, name.constData(), "varmi", count, options);
     cupsFreeOptions(count, options);
     Check(job > 0, refused());

@@ -29,7 +29,6 @@ struct PrinterChoice {
     int copies = 1;
     QPageSize paper;    // invalid: the printer's own paper
     QString pageRanges; // e.g. "1-1"; empty: every page
-    bool grayscale = false;
 };
 
 // One printed page in the legacy printer model: font switches that stay in force, a print position,

@@ -33,8 +33,7 @@ std::optional<PageTarget> AskPrinter(QWidget* parent) {
                    ? std::nullopt
                    : std::optional<PageTarget>(PageTarget{printer.outputFileName(), {}});
     PrinterChoice choice{printer.printerName(), printer.copyCount(),
-                         printer.pageLayout().pageSize(), QString(),
-                         printer.colorMode() == QPrinter::GrayScale};
+                         printer.pageLayout().pageSize(), QString()};
     if (printer.printRange() == QPrinter::PageRange)
         choice.pageRanges = QStringLiteral("%1-%2").arg(printer.fromPage()).arg(printer.toPage());
     return PageTarget{QString(), choice};

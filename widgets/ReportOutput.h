@@ -16,7 +16,7 @@ namespace widgets {
 // named.
 struct PageTarget {
     QString pdfFile; // empty: the printer
-    PrinterChoice printer;
+    PrinterChoice printer{};
     bool ToPrinter() const { return pdfFile.isEmpty(); }
 };
 

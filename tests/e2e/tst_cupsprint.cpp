@@ -105,7 +105,7 @@ private slots:
             if (printer.isEmpty())
                 return std::nullopt;
             return widgets::PageTarget{
-                {}, {printer, copies, QPageSize(QPageSize::PageSizeId(paper)), {}, false}};
+                {}, {printer, copies, QPageSize(QPageSize::PageSizeId(paper)), {}}};
         });
         const QStringList before = spool.entryList({QStringLiteral("d*-001")}, QDir::Files);
         frmDobor window;

@@ -23,8 +23,8 @@ struct PageTarget {
 // One report page: `draw` writes it on a page for the target, which is then ended. For the
 // printer, a failure shows "Wystąpił błąd drukowania" and `sentText` confirms a page sent to the
 // default printer (one chosen in the dialog needs no confirmation); for a file, a failure names the
-// file, which is left as it was, and success needs no message. `draw`
-// may throw. Returns true when the page was sent or the file written.
+// file, which is left as it was, and success needs no message. `draw` may throw. Returns true
+// when the page was sent or the file written.
 bool OutputPage(QWidget* parent, const PageTarget& target,
                 const std::function<void(PrintPage&)>& draw, const QString& sentText);
 

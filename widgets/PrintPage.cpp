@@ -152,18 +152,31 @@ QString DefaultPrinter() {
     return name;
 }
 
-// Sends the document as one job; the page counts as printed only once the scheduler took it.
-void Submit(const QString& printer, const QByteArray& pdf) {
+// Sends the document as one job with the chosen copies and pages; the page counts as
+// printed only once the scheduler took it.
+void Submit(const PrinterChoice& choice, const QByteArray& pdf) {
     const Scheduler scheduler;
-    const QByteArray name = printer.toUtf8();
+    const QString& printer = choice.printer;
+    const QByteArray name = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray instance = printer.section(QLatin1Char('/'), 1).toUtf8();
     const auto refused = [&printer] {
         return QStringLiteral("Drukarka „%1” nie przyjęła zadania: %2")
             .arg(printer, QString::fromUtf8(cupsLastErrorString()));
     };
-    cups_dest_t* dest = cupsGetNamedDest(scheduler.http, name.constData(), nullptr);
-    const int job = cupsCreateJob(scheduler.http, name.constData(), "varmi",
-                                  dest ? dest->num_options : 0, dest ? dest->options : nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(scheduler.http, name.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    int count = 0;
+    cups_option_t* options = nullptr;
+    for (int i = 0; dest && i < dest->num_options; ++i)
+        count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
     cupsFreeDests(dest ? 1 : 0, dest);
+    if (choice.copies > 1)
+        count = cupsAddIntegerOption("copies", choice.copies, count, &options);
+    if (!choice.pageRanges.isEmpty())
+        count =
+            cupsAddOption("page-ranges", choice.pageRanges.toLatin1().constData(), count, &options);
+    const int job = cupsCreateJob(scheduler.http, name.constData(), "varmi", count, options);
+    cupsFreeOptions(count, options);
     Check(job > 0, refused());
     const bool sent = cupsStartDocument(scheduler.http, name.constData(), job, "varmi",
                                         CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE &&
@@ -179,7 +192,7 @@ void Submit(const QString& printer, const QByteArray& pdf) {
 } // namespace
 
 struct PrintPage::Impl {
-    QString printer; // empty when the page goes to a PDF file
+    PrinterChoice printer; // no printer name when the page goes to a PDF file
     QString pdfPath;
     bool userFile = false; // the PDF file is the user's, not the printer's redirection
     QPageLayout layout;
@@ -261,20 +274,29 @@ void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
     }
 }
 
-PrintPage::PrintPage() : d(std::make_unique<Impl>()) {
-    Check(!MissingPrinter(), "W systemie nie ustawiono drukarki domyślnej.");
+PrintPage::PrintPage() : PrintPage(PrinterChoice{}) {}
+
+PrintPage::PrintPage(const PrinterChoice& choice) : d(std::make_unique<Impl>()) {
+    const bool chosen = !choice.printer.isEmpty();
+    Check(chosen || !MissingPrinter(), "W systemie nie ustawiono drukarki domyślnej.");
     InstallFontSubstitutions();
     if (!PdfTarget().isEmpty()) {
         d->UsePdf(PdfTarget());
     } else {
-        d->printer = DefaultPrinter();
+        d->printer = choice;
+        if (!chosen)
+            d->printer.printer = DefaultPrinter();
         QPrinter printer(QPrinter::HighResolution);
-        printer.setPrinterName(d->printer);
-        // The printer's own paper; the reports are portrait pages.
+        printer.setPrinterName(d->printer.printer);
+        // The printer's own paper unless one was chosen; the reports are portrait pages.
         printer.setPageOrientation(QPageLayout::Portrait);
-        Check(printer.isValid(),
-              QStringLiteral("Drukarka domyślna „%1” jest niedostępna.").arg(d->printer));
+        Check(printer.isValid(), (chosen ? QStringLiteral("Drukarka „%1” jest niedostępna.")
+                                         : QStringLiteral("Drukarka domyślna „%1” jest "
+                                                          "niedostępna."))
+                                     .arg(d->printer.printer));
         d->layout = printer.pageLayout();
+        if (choice.paper.isValid())
+            d->layout.setPageSize(choice.paper);
     }
     d->SetDefaults();
 }
@@ -411,7 +433,7 @@ void PrintPage::EndDoc() {
     if (d->sent)
         return;
     const QByteArray pdf = d->Pdf();
-    if (!d->printer.isEmpty()) {
+    if (!d->printer.printer.isEmpty()) {
         Submit(d->printer, pdf);
     } else {
         try {

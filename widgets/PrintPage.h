@@ -2,6 +2,7 @@
 
 #include "widgets/Canvas.h"
 
+#include <QPageSize>
 #include <QString>
 #include <exception>
 #include <memory>
@@ -22,21 +23,32 @@ inline const char* const kPrintErrorText = "Wystąpił błąd drukowania";
 // "Wystąpił błąd drukowania", with the reason (the PrintError's text) in the detail line.
 void ShowPrintError(QWidget* parent, const std::exception& error);
 
+// A printer the user chose for a page, as the print dialog gives it.
+struct PrinterChoice {
+    QString printer; // CUPS destination, "name/instance" for an instance; empty: the default
+    int copies = 1;
+    QPageSize paper;    // invalid: the printer's own paper
+    QString pageRanges; // e.g. "1-1"; empty: every page
+};
+
 // One printed page in the legacy printer model: font switches that stay in force, a print position,
 // text at tab columns counted in average character widths of the current font, and lines in a
 // user scale. Nothing reaches the printer before EndDoc, which submits exactly one page, as a PDF
-// document, to the print system's default printer without a dialog. Every call may throw
+// document, to the print system's default printer or the one chosen. Every call may throw
 // PrintError.
 //
-// The page is A4 portrait inside the printer's default margins (10 mm each for a PDF file). Until
-// SetScale is called, positions are in twips from the top-left corner of the printable area, y
-// down; afterwards in the user scale, y up. Changing the scale keeps the print position where it is
-// on the paper. Text is placed with its top-left corner at the print position; a line is the
-// current font's line spacing high. The default font is "Times New Roman CE", 10 points.
+// The page is the printer's paper (or the chosen one), portrait, inside the printer's default
+// margins; for a PDF file, A4 with 10 mm margins. Until SetScale is called, positions are in twips
+// from the top-left corner of the printable area, y down; afterwards in the user scale, y up.
+// Changing the scale keeps the print position where it is on the paper. Text is placed with its
+// top-left corner at the print position; a line is the current font's line spacing high. The
+// default font is "Times New Roman CE", 10 points.
 class PrintPage : public Canvas {
 public:
     // Throws PrintError when no print system answers or it has no default printer.
     PrintPage();
+    // A page for the chosen printer, on its paper, with its copies and page range.
+    explicit PrintPage(const PrinterChoice& choice);
     // A page for a PDF file the user named: no printer is needed and RedirectToPdf does not apply.
     // EndDoc writes the file whole, or leaves what was there.
     explicit PrintPage(const QString& pdfFile);

@@ -2,6 +2,7 @@
 
 #include "coefficients/ChartDrawing.h"
 #include "help/Help.h"
+#include "panel/CaseFile.h"
 #include "panel/OperatingPointPanel.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/ChartExport.h"
@@ -63,6 +64,7 @@ CoefficientWindow::CoefficientWindow(const Kind& kind, QWidget* parent)
     PlaceFromTop(cmbWymienniki_, 820, 60, 180, 35);
 
     panel_ = new panel::OperatingPointPanel(this, layout_, kind.panel, [this] { ClearChart(); });
+    panel::AddCaseActions(this, *panel_);
     connect(cmbWymienniki_, &QComboBox::activated, panel_, &panel::OperatingPointPanel::Invalidate);
 
     cmdOpis_ =

@@ -5,6 +5,7 @@
 #include "core/Numbers.h"
 #include "nomograms/ChartGrid.h"
 #include "nomograms/HydraulicChart.h"
+#include "panel/CaseFile.h"
 #include "panel/OperatingPointPanel.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
@@ -63,6 +64,7 @@ void frmQG::CreateControls() {
 
     panel_ = new panel::OperatingPointPanel(this, Layout(), panel::OutputNomogramPanelConfig(),
                                             [this] { ClearChart(); });
+    panel::AddCaseActions(this, *panel_);
 
     pbObl_ = new QProgressBar(this);
     pbObl_->setObjectName(QStringLiteral("pbObl"));

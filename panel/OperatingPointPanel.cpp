@@ -256,6 +256,47 @@ void OperatingPointPanel::Check(Field f) {
     RunFollowUps(f);
 }
 
+bool OperatingPointPanel::ApplyTexts(const std::array<std::optional<QString>, kFieldCount>& texts,
+                                     std::optional<bool> centralHeating) {
+    FlagGuard busy(busy_);
+    std::array<QString, kFieldCount> before;
+    for (const FieldConfig& c : config_.fields) {
+        const auto i = static_cast<std::size_t>(c.field);
+        before[i] = Text(c.field);
+        if (texts[i])
+            Box(c.field)->setText(*texts[i]);
+    }
+    for (const FieldConfig& c : config_.fields) {
+        if (!texts[static_cast<std::size_t>(c.field)])
+            continue;
+        const FieldLimits& l = Limits(c.field);
+        QString message;
+        if (!IsNumberText(Text(c.field))) {
+            message = widgets::Q(l.notANumberMessage);
+        } else {
+            const double v = Value(c.field);
+            const int lower = TextLimit(l.lower);
+            const int upper = TextLimit(l.upper);
+            if (v < lower || v > upper)
+                message = widgets::Q(OutOfRangeMessage(l, v < lower, v < lower ? lower : upper));
+        }
+        if (!message.isEmpty()) {
+            for (const FieldConfig& k : config_.fields)
+                Box(k.field)->setText(before[static_cast<std::size_t>(k.field)]);
+            Message(message);
+            return false;
+        }
+    }
+    if (centralHeating && *centralHeating != CentralHeating())
+        (*centralHeating ? opCO_ : opCW_)->setChecked(true);
+    Invalidate();
+    busy_ = false;
+    for (const FieldConfig& c : config_.fields)
+        if (texts[static_cast<std::size_t>(c.field)])
+            Check(c.field);
+    return true;
+}
+
 void OperatingPointPanel::AdjustRange(Field f) {
     if (!Has(f) || !Limits(f).range)
         return;

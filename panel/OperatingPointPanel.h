@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -68,6 +69,11 @@ public:
 
     // The range check of a field (CheckQ, CheckDp1, ...), as on Enter or focus loss.
     void Check(Field f);
+    // Puts texts into the boxes the panel has (absent texts keep theirs) and the purpose, as if
+    // each were typed and confirmed in tab order: the first text that is no number or is out of
+    // range gets its message and nothing is changed. False then.
+    bool ApplyTexts(const std::array<std::optional<QString>, kFieldCount>& texts,
+                    std::optional<bool> centralHeating);
     // Keeps a field's slider range and position within its rule (AdjustT21Range, AdjustT22Range,
     // AdjustT12Range); works on slider positions.
     void AdjustRange(Field f);

@@ -3,6 +3,7 @@
 #include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
+#include "panel/CaseFile.h"
 #include "panel/OperatingPointPanel.h"
 #include "selection/LogSession.h"
 #include "selection/SelectionPrintout.h"
@@ -72,6 +73,7 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
 
     panel_ = new panel::OperatingPointPanel(this, layout_, panel::SelectionPanelConfig(),
                                             [this] { ClearResults(); });
+    panel::AddCaseActions(this, *panel_);
 
     auto button = [this](const QString& name, const QString& icon, const QString& tip,
                          double left) {

@@ -21,6 +21,11 @@ SaveFileHandler& Handler() {
     return handler;
 }
 
+SaveFileHandler& OpenHandler() {
+    static SaveFileHandler handler;
+    return handler;
+}
+
 // The folder of the last file saved, for this session only.
 QString& LastFolder() {
     static QString folder;
@@ -71,6 +76,22 @@ QString ChooseSaveFile(QWidget* parent, const FileKind& kind, const QString& fil
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + suffix;
     LastFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void SetOpenFileHandler(SaveFileHandler handler) {
+    OpenHandler() = std::move(handler);
+}
+
+QString ChooseOpenFile(QWidget* parent, const FileKind& kind) {
+    const SaveRequest request{QString::fromUtf8(kind.caption), QString::fromUtf8(kind.filter),
+                              StartFolder()};
+    const QString path = OpenHandler()
+                             ? OpenHandler()(request)
+                             : QFileDialog::getOpenFileName(parent, request.caption,
+                                                            request.proposedPath, request.filter);
+    if (!path.isEmpty())
+        LastFolder() = QFileInfo(path).absolutePath();
     return path;
 }
 

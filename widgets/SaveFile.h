@@ -20,6 +20,9 @@ inline constexpr FileKind kPdfFile{"Zapisz wydruk jako PDF", "Dokument PDF (*.pd
 inline constexpr FileKind kPngFile{"Zapisz wykres jako PNG", "Obraz PNG (*.png)", "png"};
 inline constexpr FileKind kSvgFile{"Zapisz wykres jako SVG", "Rysunek SVG (*.svg)", "svg"};
 inline constexpr FileKind kCsvFile{"Zapisz jako CSV", "Plik CSV (*.csv)", "csv"};
+inline constexpr FileKind kCaseFile{"Zapisz dane", "Tabela danych (*.csv *.txt)", "csv"};
+inline constexpr FileKind kOpenCaseFile{"Otwórz dane",
+                                        "Tabela danych (*.csv *.txt);;Wszystkie pliki (*)", "csv"};
 
 // What the save dialog is asked: its title and filter, and the proposed path (the folder chosen
 // last in this session with the proposed name).
@@ -31,6 +34,11 @@ struct SaveRequest {
 // Tests choose the file instead of the dialog: the handler returns the path, empty for Cancel.
 using SaveFileHandler = std::function<QString(const SaveRequest&)>;
 void SetSaveFileHandler(SaveFileHandler handler); // empty: the real dialog
+
+// The same for the open dialog: the handler returns the chosen file, empty for Cancel.
+void SetOpenFileHandler(SaveFileHandler handler); // empty: the real dialog
+// Asks which existing file of this kind to open, in the folder chosen last. Empty on Cancel.
+QString ChooseOpenFile(QWidget* parent, const FileKind& kind);
 
 // Qt's file dialog keeps its own history through QSettings, in a file of the user's
 // configuration. The program keeps no settings, so from this call on that history goes to a

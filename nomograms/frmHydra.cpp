@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "nomograms/ChartGrid.h"
 #include "nomograms/HydraulicPrintout.h"
+#include "panel/CaseFile.h"
 #include "panel/OperatingPointPanel.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/Environment.h"
@@ -44,6 +45,26 @@ constexpr int kHeatedOutletMax = 205;
 frmHydra::frmHydra(QWidget* parent)
     : ChartWindow(QStringLiteral("frmHydra"), QStringLiteral("Wykresy hydrauliczne"), parent) {
     CreateControls();
+    // The case's columns are the circuit's as the window shows them: T11, T12 or T21, T22.
+    auto columns = [this] { return Heating() ? std::pair("t11", "t12") : std::pair("t21", "t22"); };
+    panel::AddCaseActions(
+        this,
+        [this, columns](const QString& name) {
+            const auto [inlet, outlet] = columns();
+            return panel::CaseTable(
+                name,
+                {{QString::fromLatin1(inlet).toUpper(), panel::ParseNumber(txT1_->text())},
+                 {QString::fromLatin1(outlet).toUpper(), panel::ParseNumber(txT2_->text())}},
+                std::nullopt);
+        },
+        [this, columns](const panel::CaseRow& row) {
+            auto text = [&row](const char* column) -> std::optional<QString> {
+                const auto it = row.find(column);
+                return it == row.end() ? std::nullopt : std::optional(panel::BoxText(it->second));
+            };
+            const auto [inlet, outlet] = columns();
+            ApplyTemperatures(text(inlet), text(outlet));
+        });
 
     DrawLogGrid(*picHydra_, kOrigin, kSide, HydraulicScreenGrid());
     lHydra_ = picHydra_->AddLineObject(kCharacteristicColour, 3);
@@ -297,6 +318,40 @@ void frmHydra::sprT2() {
     const double inlet = panel::ParseNumber(txT1_->text());
     if (CheckTemperature(txT2_, etT2_, slT2_, OutletRange(Heating(), inlet)))
         RysujHydre();
+}
+
+bool frmHydra::ApplyTemperatures(const std::optional<QString>& inlet,
+                                 const std::optional<QString>& outlet) {
+    const QScopedValueRollback busy(busy_, true);
+    const QString oldInlet = txT1_->text(), oldOutlet = txT2_->text();
+    if (inlet)
+        txT1_->setText(*inlet);
+    if (outlet)
+        txT2_->setText(*outlet);
+    auto fail = [&](QLineEdit* box, const QString& text) {
+        txT1_->setText(oldInlet);
+        txT2_->setText(oldOutlet);
+        TemperatureMessage(box, text);
+        return false;
+    };
+    for (QLineEdit* box : {txT1_, txT2_})
+        if (!panel::IsNumberText(box->text()))
+            return fail(box, QStringLiteral("temperatura musi być liczbą"));
+    const TemperatureRange in = InletRange(Heating());
+    const TemperatureRange out = OutletRange(Heating(), panel::ParseNumber(txT1_->text()));
+    const std::pair<QLineEdit*, std::pair<const QLabel*, TemperatureRange>> checks[] = {
+        {txT1_, {etT1_, in}}, {txT2_, {etT2_, out}}};
+    for (const auto& [box, check] : checks)
+        if (!check.second.Contains(panel::ParseNumber(box->text())))
+            return fail(box, widgets::Q(RangeMessage(widgets::S(check.first->text().left(3)),
+                                                     check.second)));
+    const QString newOutlet = txT2_->text();
+    CheckTemperature(txT1_, etT1_, slT1_, in);
+    CoupleOutletSlider();
+    txT2_->setText(newOutlet);
+    CheckTemperature(txT2_, etT2_, slT2_, out);
+    RysujHydre();
+    return true;
 }
 
 std::optional<double> frmHydra::ReadingX() const {

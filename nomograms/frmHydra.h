@@ -35,6 +35,10 @@ public:
     void sprT1();
     void sprT2();
     void cmdDruk_Click();
+    // A case's temperatures as if typed and confirmed (absent ones keep their boxes): the first
+    // that is no number or out of range gets its message and neither box changes.
+    bool ApplyTemperatures(const std::optional<QString>& inlet,
+                           const std::optional<QString>& outlet);
 
     double Gw() const { return gw_; }
     double Dpw() const { return dpw_; }

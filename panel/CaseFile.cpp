@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -74,31 +75,40 @@ void SetRowChoiceHandler(RowChoiceHandler handler) {
     ChoiceHandler() = std::move(handler);
 }
 
-QByteArray CaseTable(const OperatingPointPanel& panel, const QString& name) {
+QByteArray CaseTable(const QString& name, const std::vector<std::pair<QString, double>>& values,
+                     std::optional<bool> centralHeating) {
     QStringList header{QStringLiteral("nazwa")}, row{CsvField(name)};
-    for (const FieldConfig& c : panel.Config().fields) {
-        header << QString::fromLatin1(ColumnName(c.field));
-        row << QString::number(panel.Value(c.field), 'g', 15)
-                   .replace(QLatin1Char('.'), QLatin1Char(','));
+    for (const auto& [column, value] : values) {
+        header << column;
+        row << QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
     }
-    header << QStringLiteral("przeznaczenie");
-    row << (panel.CentralHeating() ? QStringLiteral("c.o.") : QStringLiteral("c.w."));
+    if (centralHeating) {
+        header << QStringLiteral("przeznaczenie");
+        row << (*centralHeating ? QStringLiteral("c.o.") : QStringLiteral("c.w."));
+    }
     return "\xEF\xBB\xBF" + (header.join(QLatin1Char(';')) + QStringLiteral("\r\n") +
                              row.join(QLatin1Char(';')) + QStringLiteral("\r\n"))
                                 .toUtf8();
 }
 
-void SaveCase(QWidget* window, OperatingPointPanel& panel) {
-    widgets::ExportToFile(
-        window, widgets::kCaseFile, QStringLiteral("dane.csv"), [&panel](const QString& path) {
-            widgets::SaveWhole(path, CaseTable(panel, QFileInfo(path).completeBaseName()));
-        });
+QString BoxText(const std::string& text) {
+    if (!IsNumberText(text, ','))
+        return QString::fromStdString(text);
+    return QString::number(ParseNumber(text, ','), 'g', 15)
+        .replace(QLatin1Char('.'), QLatin1Char(widgets::DecimalSeparator()));
 }
 
-void OpenCase(QWidget* window, OperatingPointPanel& panel) {
+void SaveCase(QWidget* window, const std::function<QByteArray(const QString& name)>& table) {
+    widgets::ExportToFile(window, widgets::kCaseFile, QStringLiteral("dane.csv"),
+                          [&table](const QString& path) {
+                              widgets::SaveWhole(path, table(QFileInfo(path).completeBaseName()));
+                          });
+}
+
+std::optional<CaseRow> OpenCaseRow(QWidget* window) {
     const QString path = widgets::ChooseOpenFile(window, widgets::kOpenCaseFile);
     if (path.isEmpty())
-        return;
+        return std::nullopt;
     std::vector<batch::Record> records;
     std::vector<std::string> header;
     try {
@@ -107,35 +117,24 @@ void OpenCase(QWidget* window, OperatingPointPanel& panel) {
         if (!in)
             throw batch::TableError("Brak pliku albo dostępu do niego.");
         batch::TableReader reader(in.get());
-        header = reader.Header().fields;
+        for (const std::string& name : reader.Header().fields)
+            header.push_back(batch::NormalName(name));
         while (auto record = reader.Next())
             records.push_back(std::move(*record));
     } catch (const std::exception& e) {
         OpenError(window, path, QString::fromUtf8(e.what()));
-        return;
+        return std::nullopt;
     }
     if (records.empty()) {
         OpenError(window, path, QStringLiteral("Tabela nie ma wierszy z danymi."));
-        return;
+        return std::nullopt;
     }
-    std::array<int, kFieldCount> column;
-    column.fill(-1);
-    int nameColumn = -1, purposeColumn = -1;
-    for (int i = 0; i < static_cast<int>(header.size()); ++i) {
-        const std::string n = batch::NormalName(header[static_cast<std::size_t>(i)]);
-        for (const auto& [field, caption] : kColumns)
-            if ((n == batch::NormalName(caption) || (field == Field::Q && n == "moc")) &&
-                column[static_cast<std::size_t>(field)] < 0)
-                column[static_cast<std::size_t>(field)] = i;
-        if (n == "nazwa" && nameColumn < 0)
-            nameColumn = i;
-        if (n == "przeznaczenie" && purposeColumn < 0)
-            purposeColumn = i;
-    }
+    const auto nameColumn = std::find(header.begin(), header.end(), "nazwa") - header.begin();
     QStringList captions;
     for (std::size_t r = 0; r < records.size(); ++r) {
         QString caption = QString::number(r + 1);
-        if (nameColumn >= 0 && !records[r].fields[static_cast<std::size_t>(nameColumn)].empty())
+        if (nameColumn < static_cast<long>(header.size()) &&
+            !records[r].fields[static_cast<std::size_t>(nameColumn)].empty())
             caption +=
                 QStringLiteral(". ") +
                 QString::fromStdString(records[r].fields[static_cast<std::size_t>(nameColumn)]);
@@ -143,47 +142,72 @@ void OpenCase(QWidget* window, OperatingPointPanel& panel) {
     }
     const int chosen = ChooseRow(window, captions);
     if (chosen < 0 || chosen >= static_cast<int>(records.size()))
-        return;
-    const std::vector<std::string>& fields = records[static_cast<std::size_t>(chosen)].fields;
+        return std::nullopt;
+    CaseRow row;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        row.emplace(header[i] == "moc" ? std::string("q") : header[i],
+                    records[static_cast<std::size_t>(chosen)].fields[i]);
+    return row;
+}
+
+void AddCaseActions(QWidget* window, std::function<QByteArray(const QString& name)> table,
+                    std::function<void(const CaseRow& row)> apply) {
+    auto* save = new QAction(QStringLiteral("Zapisz dane…"), window);
+    save->setObjectName(QStringLiteral("actZapiszDane"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QObject::connect(save, &QAction::triggered, window,
+                     [window, table] { SaveCase(window, table); });
+    auto* open = new QAction(QStringLiteral("Otwórz dane…"), window);
+    open->setObjectName(QStringLiteral("actOtworzDane"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QObject::connect(open, &QAction::triggered, window, [window, apply] {
+        if (const auto row = OpenCaseRow(window))
+            apply(*row);
+    });
+    window->addAction(save);
+    window->addAction(open);
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+QByteArray CaseTable(const OperatingPointPanel& panel, const QString& name) {
+    std::vector<std::pair<QString, double>> values;
+    for (const FieldConfig& c : panel.Config().fields)
+        values.emplace_back(QString::fromLatin1(ColumnName(c.field)), panel.Value(c.field));
+    return CaseTable(name, values, panel.CentralHeating());
+}
+
+void SaveCase(QWidget* window, OperatingPointPanel& panel) {
+    SaveCase(window, [&panel](const QString& name) { return CaseTable(panel, name); });
+}
+
+namespace {
+
+void ApplyRow(OperatingPointPanel& panel, const CaseRow& row) {
     std::array<std::optional<QString>, kFieldCount> texts;
-    for (int f = 0; f < kFieldCount; ++f) {
-        if (column[static_cast<std::size_t>(f)] < 0)
-            continue;
-        const std::string& text =
-            fields[static_cast<std::size_t>(column[static_cast<std::size_t>(f)])];
-        // Either decimal mark in the file; the box shows the user's own.
-        texts[static_cast<std::size_t>(f)] =
-            IsNumberText(text, ',')
-                ? QString::number(ParseNumber(text, ','), 'g', 15)
-                      .replace(QLatin1Char('.'), QLatin1Char(widgets::DecimalSeparator()))
-                : QString::fromStdString(text);
-    }
+    for (const auto& [field, caption] : kColumns)
+        if (const auto it = row.find(batch::NormalName(caption)); it != row.end())
+            texts[static_cast<std::size_t>(field)] = BoxText(it->second);
     std::optional<bool> centralHeating;
-    if (purposeColumn >= 0) {
-        QString purpose = QString::fromStdString(fields[static_cast<std::size_t>(purposeColumn)])
-                              .toLower()
-                              .remove(QLatin1Char('.'))
-                              .trimmed();
+    if (const auto it = row.find("przeznaczenie"); it != row.end()) {
+        const QString purpose =
+            QString::fromStdString(it->second).toLower().remove(QLatin1Char('.')).trimmed();
         if (purpose == QLatin1String("co") || purpose == QLatin1String("cw"))
             centralHeating = purpose == QLatin1String("co");
     }
     panel.ApplyTexts(texts, centralHeating);
 }
 
+} // namespace
+
+void OpenCase(QWidget* window, OperatingPointPanel& panel) {
+    if (const auto row = OpenCaseRow(window))
+        ApplyRow(panel, *row);
+}
+
 void AddCaseActions(QWidget* window, OperatingPointPanel& panel) {
-    auto* save = new QAction(QStringLiteral("Zapisz dane…"), window);
-    save->setObjectName(QStringLiteral("actZapiszDane"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QObject::connect(save, &QAction::triggered, window,
-                     [window, &panel] { SaveCase(window, panel); });
-    auto* open = new QAction(QStringLiteral("Otwórz dane…"), window);
-    open->setObjectName(QStringLiteral("actOtworzDane"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QObject::connect(open, &QAction::triggered, window,
-                     [window, &panel] { OpenCase(window, panel); });
-    window->addAction(save);
-    window->addAction(open);
-    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddCaseActions(
+        window, [&panel](const QString& name) { return CaseTable(panel, name); },
+        [&panel](const CaseRow& row) { ApplyRow(panel, row); });
 }
 
 } // namespace panel

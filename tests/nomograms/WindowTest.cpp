@@ -12,7 +12,9 @@
 #include "widgets/FocusRing.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PrintPage.h"
+#include "widgets/SaveFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -106,6 +108,15 @@ class NomogramWindowTest : public QObject {
         } else if (verb == "help") {
             QFile page(file("varmi.html"));
             QVERIFY(page.open(QIODevice::WriteOnly) && page.write("<p>pomoc</p>") > 0);
+        } else if (verb == "savecase" || verb == "opencase") {
+            const QString path = file(arg);
+            widgets::SetSaveFileHandler([path](const widgets::SaveRequest&) { return path; });
+            widgets::SetOpenFileHandler([path](const widgets::SaveRequest&) { return path; });
+            child<QAction>(verb == "savecase" ? "actZapiszDane" : "actOtworzDane")->trigger();
+        } else if (verb == "writefile") {
+            QFile f(file(arg));
+            QVERIFY(f.open(QIODevice::WriteOnly) &&
+                    f.write(rest.toUtf8().replace("\\n", "\n")) > 0);
         } else if (verb == "noprinter") {
             widgets::PrintPage::SimulateMissingPrinter(true);
         } else if (verb == "savepdf") {
@@ -147,6 +158,13 @@ class NomogramWindowTest : public QObject {
             return picture()->IsLineObjectVisible(arg.toInt())
                        ? Ends(op) + QStringLiteral(" %1 %2").arg(op.color.name()).arg(op.width)
                        : QStringLiteral("hidden");
+        }
+        if (what == "file") { // line ends as \n, the byte order mark as <BOM>
+            QFile f(file(arg));
+            return f.open(QIODevice::ReadOnly)
+                       ? QString::fromUtf8(f.readAll().replace("\xEF\xBB\xBF", "<BOM>"))
+                             .replace("\r\n", "\\n")
+                       : "missing";
         }
         if (what == "messages") // since the last look; the first ones alone with a count
             return std::exchange(messages_, {})

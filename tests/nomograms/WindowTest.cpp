@@ -161,10 +161,9 @@ class NomogramWindowTest : public QObject {
         }
         if (what == "file") { // line ends as \n, the byte order mark as <BOM>
             QFile f(file(arg));
-            return f.open(QIODevice::ReadOnly)
-                       ? QString::fromUtf8(f.readAll().replace("\xEF\xBB\xBF", "<BOM>"))
-                             .replace("\r\n", "\\n")
-                       : "missing";
+            const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : "missing";
+            return QString::fromUtf8(QByteArray(bytes).replace("\xEF\xBB\xBF", "<BOM>"))
+                .replace("\r\n", "\\n");
         }
         if (what == "messages") // since the last look; the first ones alone with a count
             return std::exchange(messages_, {})

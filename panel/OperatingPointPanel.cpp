@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -258,6 +259,12 @@ void OperatingPointPanel::Check(Field f) {
 
 bool OperatingPointPanel::ApplyTexts(const std::array<std::optional<QString>, kFieldCount>& texts,
                                      std::optional<bool> centralHeating) {
+    // A table without any of this panel's columns changes nothing.
+    if (!centralHeating &&
+        std::none_of(config_.fields.begin(), config_.fields.end(), [&texts](const FieldConfig& c) {
+            return texts[static_cast<std::size_t>(c.field)];
+        }))
+        return false;
     FlagGuard busy(busy_);
     std::array<QString, kFieldCount> before;
     for (const FieldConfig& c : config_.fields) {

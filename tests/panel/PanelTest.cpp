@@ -68,7 +68,8 @@ private slots:
              "Wartość temperatury T21 musi być mniejsza niż 123°C", "", 0},
             {"Q;T11\nabc;130\n", 0, "200 150 100 1", "moc cieplna musi być liczbą", "", 0},
             {kTable, 1, "300.5 160 100 0", "", "1. A|2. B|3", 1},
-            {kTable, -1, "200 150 100 1", "", "1. A|2. B|3", 0}};
+            {kTable, -1, "200 150 100 1", "", "1. A|2. B|3", 0},
+            {"nazwa;T12\nA;90\n", 0, "200 150 100 1", "", "", 0}}; // no T12 here
         QTemporaryDir dir;
         for (const auto& [bytes, row, boxes, messages, rows, clears] : kCases) {
             make(panel::SelectionPanelConfig());

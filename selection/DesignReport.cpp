@@ -1,9 +1,12 @@
 #include "selection/DesignReport.h"
 
+#include "coefficients/ChartDrawing.h"
 #include "core/CalcLog.h"
 #include "core/Catalogue.h"
 #include "core/Numbers.h"
+#include "nomograms/ChartGrid.h"
 #include "nomograms/HydraulicPrintout.h"
+#include "nomograms/OutputChart.h"
 #include "selection/LogSession.h"
 #include "widgets/Environment.h"
 #include "widgets/PrintPage.h"
@@ -23,6 +26,7 @@ QString Shown(double value, const char* pattern) {
 
 void WriteTitleBlock(widgets::PrintPage& page, const ReportTitle& title, int n, int count) {
     page.SetScale(1000, 1400);
+    page.SetFontName(QStringLiteral("Times New Roman CE"));
     page.SetBold(false);
     page.SetItalic(false);
     page.SetUnderline(false);
@@ -58,10 +62,101 @@ void WriteCircuit(widgets::PrintPage& page, const PrintoutInput& input, const Mo
     nomograms::WriteHydraulicPage(page, in, gw, dpw);
 }
 
+// A chart's 0..1000 user scale mapped onto a region of the page (page units, y up).
+class RegionCanvas : public widgets::Canvas {
+public:
+    RegionCanvas(widgets::PrintPage& page, const QRectF& region) : page_(page), r_(region) {}
+    QPointF Map(QPointF p) const {
+        return {r_.left() + p.x() * r_.width() / 1000, r_.top() + p.y() * r_.height() / 1000};
+    }
+    double Width(const QString& text, double points) const {
+        page_.SetFontSize(points);
+        return page_.TextWidth(text) * 1000 / r_.width();
+    }
+    void Line(QPointF from, QPointF to, const QColor& color, double width,
+              Qt::PenStyle style) override {
+        page_.Line(Map(from), Map(to), color, width, style);
+    }
+    void FillRect(const QRectF& rect, const QColor& color) override {
+        page_.FillRect(QRectF(Map(rect.topLeft()), Map(rect.bottomRight())), color);
+    }
+    void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override {
+        page_.Text(Map(pos), text, pointSize, color);
+    }
+
+private:
+    widgets::PrintPage& page_;
+    QRectF r_;
+};
+
+// The chart regions of the charts page, top to bottom, each with its title above it.
+constexpr double kChartHeight = 410, kChartStep = 450, kChartBottom = 45;
+
+RegionCanvas ChartRegion(widgets::PrintPage& page, int i, const QString& title) {
+    const double bottom = kChartBottom + (2 - i) * kChartStep;
+    page.SetBold(true);
+    page.Text({15, bottom + kChartHeight + 35}, title, 11, Qt::black);
+    return RegionCanvas(page, QRectF(0, bottom, 1000, kChartHeight));
+}
+
+// The thermal output chart with the heated water's flow read on it, and the coefficient charts
+// against heat output and against T12, of model m at the point the selection found.
+void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const ModelResult& r,
+                 int m) {
+    page.SetScale(1000, 1400);
+    const nomograms::OutputChartInput output(m, input.selection);
+    RegionCanvas top = ChartRegion(
+        page, 0, QStringLiteral("Moc cieplna w zależności od natężenia przepływu wody ogrzewanej"));
+    nomograms::DrawOutputChart(top, nomograms::ComputeOutputChart(output));
+    if (const auto reading = nomograms::ReadingAt(output, r.evaluation.G2)) {
+        const nomograms::Segment lines[] = {
+            {nomograms::kOrigin, reading->y, reading->x, reading->y},
+            {reading->x, nomograms::kOrigin, reading->x, reading->y}};
+        for (const nomograms::Segment& s : lines)
+            if (const auto in = nomograms::ClipToSquare(s))
+                top.Line({in->x1, in->y1}, {in->x2, in->y2}, QColor(0, 0, 255), 2, Qt::SolidLine);
+    }
+
+    // The coefficient charts write in the font of their windows.
+    page.SetFontName(QStringLiteral("Courier New"));
+    panel::OperatingPoint point = input.selection.point;
+    point.HeatingOutlet = r.T12;
+    const coefficients::Abscissa sweeps[] = {
+        coefficients::kHeatOutputSweep,
+        coefficients::OutletSweep(input.selection.t21Position, input.selection.t11Position)};
+    for (int k = 0; k < 2; ++k) {
+        const bool byOutput = k == 0;
+        const auto chart = coefficients::ComputeChart(
+            sweeps[k],
+            coefficients::ExchangerEvaluator(m, point,
+                                             byOutput ? coefficients::Swept::HeatOutput
+                                                      : coefficients::Swept::HeatingOutlet));
+        RegionCanvas canvas = ChartRegion(
+            page, k + 1,
+            byOutput
+                ? QStringLiteral("Wykres współczynników przenikania w zależności od mocy cielnej")
+                : QStringLiteral(
+                      "Wykres współczynników przenikania w zależności od temperatury T12"));
+        if (!chart)
+            continue;
+        coefficients::ChartTexts texts;
+        texts.abscissaLabels =
+            byOutput ? coefficients::HeatOutputLabels() : coefficients::OutletLabels(sweeps[k]);
+        texts.abscissaTitle =
+            byOutput ? QStringLiteral("Moc cieplna Q [kW]") : QStringLiteral("Temperatura T12[°C]");
+        texts.counts =
+            byOutput ? coefficients::CountStyle::Printed : coefficients::CountStyle::Digits;
+        texts.decimalSeparator = widgets::DecimalSeparator();
+        coefficients::DrawChart(canvas, *chart, texts, [&canvas](const QString& t, double p) {
+            return canvas.Width(t, p);
+        });
+    }
+}
+
 } // namespace
 
 int ReportPageCount(int m) {
-    return m < 0 ? 1 : 3;
+    return m < 0 ? 1 : 4;
 }
 
 std::vector<int> ReportCandidates(const SelectionResult& run) {
@@ -90,6 +185,9 @@ void WriteDesignReport(widgets::PrintPage& page, const PrintoutInput& input, int
         WriteCircuit(page, input, run.models[m], m, circuit == 0);
         WriteTitleBlock(page, title, circuit + 2, count);
     }
+    page.NewPage();
+    WriteCharts(page, input, run.models[m], m);
+    WriteTitleBlock(page, title, 4, count);
 }
 
 bool SaveDesignReport(QWidget* parent, const PrintoutInput& input, int m, const ReportTitle& title,

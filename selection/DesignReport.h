@@ -33,8 +33,9 @@ int ReportPageCount(int m);
 std::vector<int> ReportCandidates(const SelectionResult& run);
 
 // The design report of model m: the selection page, then the hydraulic characteristic of m for
-// the heating and for the heated water with the operating point read on each; a title block on
-// every page. With m = -1 the selection page says no exchanger is possible.
+// the heating and for the heated water with the operating point read on each, then its thermal
+// output chart and both coefficient charts at that point; a title block on every page. With m = -1
+// the selection page says no exchanger is possible.
 void WriteDesignReport(widgets::PrintPage& page, const PrintoutInput& input, int m,
                        const ReportTitle& title, kod::CalcLog& log);
 

@@ -265,7 +265,7 @@ private slots:
         for (const QStringList& m : Rows("M"))
             if (m[0] == QLatin1String(QTest::currentDataTag()) && m[17] == "#008000")
                 best = m.mid(1);
-        const int pages = best.isEmpty() ? 1 : 3;
+        const int pages = best.isEmpty() ? 1 : 4;
         QCOMPARE(pdf.PageCount(), pages);
         QVERIFY(pdf.Text().startsWith(testsupport::PdfProbe(file("dobor.pdf")).Text()));
         QCOMPARE(pdf.Text().contains(QString::fromUtf8(selection::kNoExchangerText)),
@@ -275,7 +275,11 @@ private slots:
             QVERIFY2(
                 text.contains(QStringLiteral("Varmi 1.0.0 – strona %1 z %2").arg(p + 1).arg(pages)),
                 qPrintable(text));
-            if (p == 0)
+            for (const QStringList& d : Rows("D"))
+                for (const QString& label : d[1].split(' '))
+                    QVERIFY2(p != 3 || d[0] != QTest::currentDataTag() || text.contains(label),
+                             qPrintable(label));
+            if (p == 0 || p == 3)
                 continue;
             // The heating water reads Gr1 and dP1, the heated water Gr2 and dP2.
             for (const QString& value : {best[0], best[7 + p] + " [kg/s]", best[9 + p] + " [kPa]"})

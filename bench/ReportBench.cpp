@@ -1,5 +1,6 @@
 // The selection window's design report of the bundled catalogue's default point, written whole to
-// a PDF file: the selection page and the two hydraulic pages, with the runs they need.
+// a PDF file: the selection page, the two hydraulic pages and the charts page, with the runs they
+// need.
 #include "core/Catalogue.h"
 #include "core/Kod.h"
 #include "selection/DesignReport.h"

@@ -106,7 +106,7 @@ void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const Mod
     page.SetScale(1000, 1400);
     const nomograms::OutputChartInput output(m, input.selection);
     RegionCanvas top = ChartRegion(
-        page, 0, QStringLiteral("Moc cieplna w zależności od natężenia przepływu wody ogrzewanej"));
+        page, 0, QStringLiteral("Wykres zależności mocy cieplnej od przepływu wody ogrzewanej"));
     nomograms::DrawOutputChart(top, nomograms::ComputeOutputChart(output));
     if (const auto reading = nomograms::ReadingAt(output, r.evaluation.G2)) {
         const nomograms::Segment lines[] = {

@@ -1,6 +1,8 @@
 #include "nomograms/ChartGrid.h"
 
+#include "core/Drawing.h"
 #include "core/Numbers.h"
+#include "nomograms/OutputChart.h"
 #include "widgets/Canvas.h"
 #include "widgets/Environment.h"
 
@@ -92,6 +94,24 @@ GridStyle OutputChartGrid() {
                 {{20, 970}, QStringLiteral("l.wymienników:"), 8},
                 {{10, 1000}, QStringLiteral("Moc cieplna [kW]"), 10, kDarkBlue}};
     return s;
+}
+
+void DrawOutputChart(widgets::Canvas& canvas, const OutputChartData& chart) {
+    constexpr double kBandLabelSize = 10; // points
+    constexpr double kBandLabelY = 950;
+    for (const CountBand& band : chart.bands) {
+        const kod::Rgb c = kod::BandColour(band.n);
+        canvas.FillRect(QRectF(QPointF(band.x1, kOrigin), QPointF(band.x2, kOrigin + kSide)),
+                        QColor(c.red, c.green, c.blue));
+        const double x = band.x1 + (band.x2 - band.x1) / 2.0;
+        canvas.Text({x, kBandLabelY},
+                    widgets::Q(kod::FormatPattern(band.n, band.n >= 10 ? "00" : "0",
+                                                  widgets::DecimalSeparator())),
+                    kBandLabelSize, Qt::black);
+    }
+    DrawLogGrid(canvas, kOrigin, kSide, OutputChartGrid());
+    for (const Segment& s : CurveSegments(chart.samples))
+        canvas.Line(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2), QColor(128, 0, 0), 2);
 }
 
 } // namespace nomograms

@@ -12,6 +12,8 @@ class Canvas;
 
 namespace nomograms {
 
+struct OutputChartData;
+
 struct AxisTitle {
     QPointF at; // top-left corner, chart units
     QString text;
@@ -40,5 +42,8 @@ void DrawLogGrid(widgets::Canvas& canvas, int origin, int length, const GridStyl
 GridStyle HydraulicScreenGrid();
 GridStyle HydraulicPageGrid();
 GridStyle OutputChartGrid();
+
+// The thermal output chart: the count bands with their numbers, the grid and the curve.
+void DrawOutputChart(widgets::Canvas& canvas, const OutputChartData& chart);
 
 } // namespace nomograms

@@ -26,10 +26,7 @@ using panel::Field;
 
 namespace {
 
-const QColor kCurveColour(128, 0, 0);
 const QColor kReadingColour(0, 0, 255);
-constexpr double kBandLabelSize = 10; // points
-constexpr double kBandLabelY = 950;
 
 } // namespace
 
@@ -105,15 +102,6 @@ OutputChartInput frmQG::Input() const {
     return OutputChartInput(cmbWymienniki_->currentIndex(), panel_->SearchValues());
 }
 
-void frmQG::PaintCountBand(const CountBand& band) {
-    const kod::Rgb c = kod::BandColour(band.n);
-    picQG_->FillRect(QRectF(QPointF(band.x1, kOrigin), QPointF(band.x2, kOrigin + kSide)),
-                     QColor(c.red, c.green, c.blue));
-    const double x = band.x1 + (band.x2 - band.x1) / 2.0;
-    picQG_->Text({x, kBandLabelY}, Shown(band.n, band.n >= 10 ? "00" : "0"), kBandLabelSize,
-                 Qt::black);
-}
-
 void frmQG::DrawChart() {
     if (cmbWymienniki_->currentIndex() < 0)
         return;
@@ -127,11 +115,7 @@ void frmQG::DrawChart() {
     // Each drawing starts on an empty picture: no label of an earlier one stays above the bands.
     picQG_->Clear();
     max_ = chart.max;
-    for (const CountBand& band : chart.bands)
-        PaintCountBand(band);
-    DrawLogGrid(*picQG_, kOrigin, kSide, OutputChartGrid());
-    for (const Segment& s : CurveSegments(chart.samples))
-        picQG_->Line(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2), kCurveColour, 2);
+    DrawOutputChart(*picQG_, chart);
     gw_ = 1;
     ShowReading();
 }

@@ -50,7 +50,6 @@ public:
 
 private:
     void CreateControls();
-    void PaintCountBand(const nomograms::CountBand& band);
 
     widgets::PictureBox* picQG_ = nullptr;
     QProgressBar* pbObl_ = nullptr;

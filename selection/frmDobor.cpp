@@ -5,6 +5,7 @@
 #include "core/Numbers.h"
 #include "panel/CaseFile.h"
 #include "panel/OperatingPointPanel.h"
+#include "selection/DesignReport.h"
 #include "selection/LogSession.h"
 #include "selection/SelectionPrintout.h"
 #include "selection/SelectionRun.h"
@@ -14,11 +15,15 @@
 #include "widgets/MessageBox.h"
 #include "widgets/PictureButton.h"
 #include "widgets/ReportOutput.h"
+#include "widgets/SaveFile.h"
 #include "widgets/TableExport.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QStyle>
 #include <QTableWidget>
@@ -97,6 +102,11 @@ frmDobor::frmDobor(QWidget* parent) : QDialog(parent) {
 
     widgets::AddPdfExport(cmdDruk_, QStringLiteral("dobor.pdf"),
                           [this](const widgets::PageTarget& target) { PrintTo(target); });
+    auto* report = new QAction(QString::fromUtf8(selection::kReportText), cmdDruk_);
+    report->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    report->setShortcutContext(Qt::WindowShortcut);
+    connect(report, &QAction::triggered, this, &frmDobor::SaveReport);
+    cmdDruk_->addAction(report);
     layout_->OrderTabsByRows(fgDobor_);
 
     PrepareGrid();
@@ -289,6 +299,10 @@ void frmDobor::cmdDruk_Click() {
 }
 
 void frmDobor::PrintTo(const widgets::PageTarget& target) {
+    selection::PrintSelection(this, PrintoutValues(), target);
+}
+
+selection::PrintoutInput frmDobor::PrintoutValues() const {
     selection::PrintoutInput input;
     input.selection = panel_->SearchValues();
     input.heatOutput = panel_->Text(Field::Q);
@@ -297,7 +311,38 @@ void frmDobor::PrintTo(const widgets::PageTarget& target) {
     input.dropHeated = panel_->Text(Field::Dp2);
     input.heatedInlet = panel_->Text(Field::T21);
     input.heatedOutlet = panel_->Text(Field::T22);
-    selection::PrintSelection(this, input, target);
+    return input;
+}
+
+// The report of the most favourable model, or of one the user picks among the possible ones.
+void frmDobor::SaveReport() {
+    const selection::PrintoutInput input = PrintoutValues();
+    const selection::SelectionResult run =
+        selection::RunSelection(input.selection, static_cast<kod::CalcLog*>(nullptr));
+    int m = run.Best();
+    const std::vector<int> candidates = selection::ReportCandidates(run);
+    if (m < 0 && candidates.size() == 1) {
+        m = candidates.front();
+    } else if (m < 0 && !candidates.empty()) {
+        QStringList names;
+        for (int c : candidates)
+            names << widgets::Q(kod::ModelName(c));
+        bool ok = false;
+        const QString name =
+            QInputDialog::getItem(this, QString::fromUtf8(widgets::kAppTitle),
+                                  QStringLiteral("Typ wymiennika:"), names, 0, false, &ok);
+        if (!ok)
+            return;
+        m = candidates[static_cast<std::size_t>(names.indexOf(name))];
+    }
+    const QString path =
+        widgets::ChooseSaveFile(this, widgets::kPdfFile, QStringLiteral("raport_doboru.pdf"));
+    if (path.isEmpty())
+        return;
+    const QString caseName = windowFilePath().isEmpty()
+                                 ? QStringLiteral("bez nazwy")
+                                 : QFileInfo(windowFilePath()).completeBaseName();
+    selection::SaveDesignReport(this, input, m, {caseName, QDate::currentDate()}, path);
 }
 
 void frmDobor::cmdExit_Click() {

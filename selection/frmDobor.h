@@ -16,6 +16,7 @@ class OperatingPointPanel;
 }
 namespace selection {
 struct SelectionResult;
+struct PrintoutInput;
 } // namespace selection
 
 // The exchanger selection window: the operating-point panel, the result grid of the four models
@@ -49,6 +50,8 @@ private:
     void FillGrid(const selection::SelectionResult& run);
     void SetCell(int row, int column, const QString& text);
     void PrintTo(const widgets::PageTarget& target);
+    selection::PrintoutInput PrintoutValues() const;
+    void SaveReport();
 
     double gridPoints_ = 0; // the grid's design font size
     widgets::LogicalLayout* layout_ = nullptr;

@@ -204,6 +204,7 @@ struct PrintPage::Impl {
     double scaleW = 1000, scaleH = 1400;
 
     std::vector<Op> ops;
+    std::vector<std::size_t> pageStarts; // the first op of each page after the first
     bool sent = false;
 
     QFontMetricsF Metrics() const { return QFontMetricsF(font, MeasureDevice()); }
@@ -230,7 +231,7 @@ struct PrintPage::Impl {
         return userScale ? scaleH - py / area.height() * scaleH : py * kTwipsPerPoint;
     }
 
-    void Replay(QPainter& painter, double dpi) const;
+    void Replay(QPainter& painter, QPagedPaintDevice& device, double dpi) const;
     QByteArray Pdf() const;
     void UsePdf(const QString& path);
     void SetDefaults();
@@ -249,11 +250,17 @@ void PrintPage::Impl::SetDefaults() {
     font.setPointSizeF(10);
 }
 
-void PrintPage::Impl::Replay(QPainter& painter, double dpi) const {
+void PrintPage::Impl::Replay(QPainter& painter, QPagedPaintDevice& device, double dpi) const {
     const double k = dpi / kPointsPerInch;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    for (const Op& op : ops) {
+    auto nextPage = pageStarts.begin();
+    for (std::size_t i = 0; i < ops.size() || nextPage != pageStarts.end(); ++i) {
+        for (; nextPage != pageStarts.end() && *nextPage == i; ++nextPage)
+            Check(device.newPage(), "Nie można rozpocząć kolejnej strony");
+        if (i >= ops.size())
+            break;
+        const Op& op = ops[i];
         if (const auto* t = std::get_if<TextOp>(&op)) {
             painter.setFont(t->font);
             painter.setPen(t->color);
@@ -424,9 +431,18 @@ QByteArray PrintPage::Impl::Pdf() const {
     writer.setCreator(QStringLiteral("varmi"));
     QPainter painter;
     Check(painter.begin(&writer), "Nie można rozpocząć wydruku");
-    Replay(painter, writer.resolution());
+    Replay(painter, writer, writer.resolution());
     Check(painter.end(), "Nie można zakończyć strony");
     return bytes;
+}
+
+void PrintPage::NewPage() {
+    d->pageStarts.push_back(d->ops.size());
+    d->x = d->y = 0;
+    d->userScale = false;
+    d->scaleW = 1000;
+    d->scaleH = 1400;
+    d->SetDefaults();
 }
 
 void PrintPage::EndDoc() {

@@ -90,6 +90,10 @@ public:
     void FillRect(const QRectF& rect, const QColor& color) override;
     void Text(QPointF pos, const QString& text, double pointSize, const QColor& color) override;
 
+    // Ends this page and starts the next one of the same document, with the print position, scale
+    // and font back at their defaults. EndDoc then sends every page as one document.
+    void NewPage();
+
     // Sends the page. Throws PrintError, with the print system's reason, unless it accepted the
     // job; the page is then not sent. Later calls send nothing more.
     void EndDoc();

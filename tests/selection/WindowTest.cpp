@@ -2,6 +2,7 @@
 // (entries, grid, log, printed page), the layout and the faults it reports.
 #include "core/Catalogue.h"
 #include "core/Cp1250.h"
+#include "selection/DesignReport.h"
 #include "selection/SelectionPrintout.h"
 #include "selection/SelectionRun.h"
 #include "selection/frmDobor.h"
@@ -243,6 +244,47 @@ private slots:
         testsupport::SaveAs(w_->findChild<QWidget*>("cmdDruk"), widgets::kSavePdfText,
                             file("dobor.pdf"));
         QCOMPARE(testsupport::PdfProbe(file("dobor.pdf")).Text(), text);
+    }
+
+    // The design report after a calculation: the selection page as printed, then the flow through
+    // one exchanger and its drop of the most favourable model read on each circuit's page, a
+    // title block on every page; with no possible model, the selection page only, saying so.
+    void designReport_data() { testsupport::AddDataRows(kData, "G"); }
+    void designReport() {
+        QFETCH(QStringList, row);
+        const char* names[] = {"T11", "T21", "T22", "Q", "Dp1", "Dp2"};
+        for (int k = 0; k < 6; ++k)
+            enter(names[k], row[k]);
+        QTest::mouseClick(w_->findChild<QWidget*>(row[6] == "1" ? "opCO" : "opCW"), Qt::LeftButton);
+        click("cmdLicz");
+        QWidget* print = w_->findChild<QWidget*>("cmdDruk");
+        testsupport::SaveAs(print, widgets::kSavePdfText, file("dobor.pdf"));
+        testsupport::SaveAs(print, selection::kReportText, file("report.pdf"));
+        const testsupport::PdfProbe pdf(file("report.pdf"));
+        QStringList best;
+        for (const QStringList& m : Rows("M"))
+            if (m[0] == QLatin1String(QTest::currentDataTag()) && m[17] == "#008000")
+                best = m.mid(1);
+        const int pages = best.isEmpty() ? 1 : 4;
+        QCOMPARE(pdf.PageCount(), pages);
+        QVERIFY(pdf.Text().startsWith(testsupport::PdfProbe(file("dobor.pdf")).Text()));
+        QCOMPARE(pdf.Text().contains(QString::fromUtf8(selection::kNoExchangerText)),
+                 best.isEmpty());
+        for (int p = 0; p < pages; ++p) {
+            const QString text = pdf.PageText(p);
+            QVERIFY2(
+                text.contains(QStringLiteral("Varmi 1.0.0 – strona %1 z %2").arg(p + 1).arg(pages)),
+                qPrintable(text));
+            for (const QStringList& d : Rows("D"))
+                for (const QString& label : d[1].split(' '))
+                    QVERIFY2(p != 3 || d[0] != QTest::currentDataTag() || text.contains(label),
+                             qPrintable(label));
+            if (p == 0 || p == 3)
+                continue;
+            // The heating water reads Gr1 and dP1, the heated water Gr2 and dP2.
+            for (const QString& value : {best[0], best[7 + p] + " [kg/s]", best[9 + p] + " [kPa]"})
+                QVERIFY2(text.contains(value), qPrintable(text));
+        }
     }
 
     // Opened at 95 % of the screen, centred, with its captions; the grid fills its room, its font

@@ -31,6 +31,7 @@ public:
     bool IsOpen() const { return open_; }
     int PageCount() const { return open_ ? doc_.pageCount() : 0; }
     const QString& Text() const { return text_; }
+    QString PageText(int page) const { return open_ ? doc_.getAllText(page).text() : QString(); }
     int Count(const QString& text) const { return static_cast<int>(Text().count(text)); }
     // The box of the `occurrence`-th (0-based) appearance of `text` on the first page.
     std::optional<QRectF> Find(const QString& text, int occurrence = 0) const;

@@ -100,8 +100,10 @@ QString BoxText(const std::string& text) {
 
 void SaveCase(QWidget* window, const std::function<QByteArray(const QString& name)>& table) {
     widgets::ExportToFile(window, widgets::kCaseFile, QStringLiteral("dane.csv"),
-                          [&table](const QString& path) {
-                              widgets::SaveWhole(path, table(QFileInfo(path).completeBaseName()));
+                          [&table, window](const QString& path) {
+                              const QString name = QFileInfo(path).completeBaseName();
+                              widgets::SaveWhole(path, table(name));
+                              window->setProperty(kCaseNameProperty, name);
                           });
 }
 
@@ -161,8 +163,13 @@ void AddCaseActions(QWidget* window, std::function<QByteArray(const QString& nam
     open->setObjectName(QStringLiteral("actOtworzDane"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QObject::connect(open, &QAction::triggered, window, [window, apply] {
-        if (const auto row = OpenCaseRow(window))
+        if (const auto row = OpenCaseRow(window)) {
             apply(*row);
+            const auto name = row->find("nazwa");
+            window->setProperty(kCaseNameProperty, name == row->end()
+                                                       ? QString()
+                                                       : QString::fromStdString(name->second));
+        }
     });
     window->addAction(save);
     window->addAction(open);

@@ -19,6 +19,9 @@ namespace panel {
 
 class OperatingPointPanel;
 
+// The window property holding the name of the case last saved or opened ("" when none).
+inline constexpr const char* kCaseNameProperty = "varmiCaseName";
+
 // A row's texts by column name made comparable ("q", "t11", "przeznaczenie").
 using CaseRow = std::map<std::string, std::string>;
 

@@ -339,9 +339,8 @@ void frmDobor::SaveReport() {
         widgets::ChooseSaveFile(this, widgets::kPdfFile, QStringLiteral("raport_doboru.pdf"));
     if (path.isEmpty())
         return;
-    const QString caseName = windowFilePath().isEmpty()
-                                 ? QStringLiteral("bez nazwy")
-                                 : QFileInfo(windowFilePath()).completeBaseName();
+    const QString saved = property(panel::kCaseNameProperty).toString();
+    const QString caseName = saved.isEmpty() ? QStringLiteral("bez nazwy") : saved;
     selection::SaveDesignReport(this, input, m, {caseName, QDate::currentDate()}, path);
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/PrintPage.h"
 
 #include <cmath>
+#include <functional>
 
 namespace selection {
 
@@ -89,24 +90,25 @@ private:
     QRectF r_;
 };
 
-// The chart regions of the charts page, top to bottom, each with its title above it.
-constexpr double kChartHeight = 410, kChartStep = 450, kChartBottom = 45;
+// Each chart on a page of its own, as square as on screen (a page unit is 0.19 mm across and
+// 0.198 mm up), its title above it.
+constexpr double kChartHeight = 960, kChartBottom = 250;
 
-RegionCanvas ChartRegion(widgets::PrintPage& page, int i, const QString& title) {
-    const double bottom = kChartBottom + (2 - i) * kChartStep;
+RegionCanvas ChartRegion(widgets::PrintPage& page, const QString& title) {
+    page.SetScale(1000, 1400);
     page.SetBold(true);
-    page.Text({15, bottom + kChartHeight + 35}, title, 11, Qt::black);
-    return RegionCanvas(page, QRectF(0, bottom, 1000, kChartHeight));
+    page.Text({15, kChartBottom + kChartHeight + 35}, title, 11, Qt::black);
+    return RegionCanvas(page, QRectF(0, kChartBottom, 1000, kChartHeight));
 }
 
 // The thermal output chart with the heated water's flow read on it, and the coefficient charts
-// against heat output and against T12, of model m at the point the selection found.
-void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const ModelResult& r,
-                 int m) {
-    page.SetScale(1000, 1400);
+// against heat output and against T12, of model m at the point the selection found, one a page;
+// `nextPage` ends a chart's page and starts the next.
+void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const ModelResult& r, int m,
+                 const std::function<void()>& nextPage) {
     const nomograms::OutputChartInput output(m, input.selection);
     RegionCanvas top = ChartRegion(
-        page, 0, QStringLiteral("Wykres zależności mocy cieplnej od przepływu wody ogrzewanej"));
+        page, QStringLiteral("Wykres zależności mocy cieplnej od przepływu wody ogrzewanej"));
     nomograms::DrawOutputChart(top, nomograms::ComputeOutputChart(output));
     if (const auto reading = nomograms::ReadingAt(output, r.evaluation.G2)) {
         const nomograms::Segment lines[] = {
@@ -117,8 +119,6 @@ void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const Mod
                 top.Line({in->x1, in->y1}, {in->x2, in->y2}, QColor(0, 0, 255), 2, Qt::SolidLine);
     }
 
-    // The coefficient charts write in the font of their windows.
-    page.SetFontName(QStringLiteral("Courier New"));
     panel::OperatingPoint point = input.selection.point;
     point.HeatingOutlet = r.T12;
     const coefficients::Abscissa sweeps[] = {
@@ -131,8 +131,11 @@ void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const Mod
             coefficients::ExchangerEvaluator(m, point,
                                              byOutput ? coefficients::Swept::HeatOutput
                                                       : coefficients::Swept::HeatingOutlet));
+        nextPage();
+        // The coefficient charts write in the font of their windows.
+        page.SetFontName(QStringLiteral("Courier New"));
         RegionCanvas canvas = ChartRegion(
-            page, k + 1,
+            page,
             byOutput
                 ? QStringLiteral("Wykres współczynników przenikania w zależności od mocy cielnej")
                 : QStringLiteral(
@@ -156,7 +159,7 @@ void WriteCharts(widgets::PrintPage& page, const PrintoutInput& input, const Mod
 } // namespace
 
 int ReportPageCount(int m) {
-    return m < 0 ? 1 : 4;
+    return m < 0 ? 1 : 6;
 }
 
 std::vector<int> ReportCandidates(const SelectionResult& run) {
@@ -185,9 +188,13 @@ void WriteDesignReport(widgets::PrintPage& page, const PrintoutInput& input, int
         WriteCircuit(page, input, run.models[m], m, circuit == 0);
         WriteTitleBlock(page, title, circuit + 2, count);
     }
+    int n = 4;
     page.NewPage();
-    WriteCharts(page, input, run.models[m], m);
-    WriteTitleBlock(page, title, 4, count);
+    WriteCharts(page, input, run.models[m], m, [&] {
+        WriteTitleBlock(page, title, n++, count);
+        page.NewPage();
+    });
+    WriteTitleBlock(page, title, n, count);
 }
 
 bool SaveDesignReport(QWidget* parent, const PrintoutInput& input, int m, const ReportTitle& title,

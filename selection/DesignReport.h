@@ -5,15 +5,7 @@
 #include <QDate>
 #include <QString>
 
-class QWidget;
-
-namespace kod {
-class CalcLog;
-}
-namespace widgets {
-class PrintPage;
-}
-
+// QWidget, kod::CalcLog and widgets::PrintPage come declared with the printout's header.
 namespace selection {
 
 inline const char* const kReportText = "Raport doboru (PDF)…";

@@ -126,10 +126,6 @@ void ChartWindow::ShowClipped(widgets::PictureBox* picture, int handle, const Se
     picture->SetLineObjectVisible(handle, inside.has_value());
 }
 
-QString ChartWindow::Shown(double value, const char* pattern) {
-    return widgets::Q(kod::FormatPattern(value, pattern, widgets::DecimalSeparator()));
-}
-
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
     if (picture_ && watched == picture_ && event->type() == QEvent::KeyPress) {
         const std::optional<double> from = ReadingX();

@@ -55,8 +55,6 @@ protected:
     // Moves a line object of the chart to the part of `line` inside the chart square, hidden when
     // none of it lies there.
     static void ShowClipped(widgets::PictureBox* picture, int handle, const Segment& line);
-    // A number with the user's decimal separator; "---" when it is not finite.
-    static QString Shown(double value, const char* pattern);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

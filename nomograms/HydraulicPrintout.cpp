@@ -2,6 +2,7 @@
 
 #include "nomograms/ChartGrid.h"
 #include "widgets/CompanyLine.h"
+#include "widgets/Environment.h"
 #include "widgets/PrintPage.h"
 
 namespace nomograms {
@@ -56,6 +57,12 @@ void DrukujHydre(widgets::PrintPage& page, const HydraulicPrintInput& in, double
 }
 
 } // namespace
+
+ReadingTexts HydraulicReadingTexts(double gw, double dpw, bool shown) {
+    if (!shown)
+        return {QStringLiteral("---"), QStringLiteral("---")};
+    return {widgets::Formatted(gw, "#0.00"), widgets::Formatted(dpw, "##0.00")};
+}
 
 void WriteHydraulicPage(widgets::PrintPage& page, const HydraulicPrintInput& in, double& gw,
                         double& dpw) {

@@ -17,6 +17,13 @@ inline const char* const kHydraulicPrintSentText =
     "Jednostronicowy wydruk wykresu oporów hydraulicznych dla wymienników\r\n"
     "został wysłany na drukarkę domyślną systemu Windows";
 
+// The reading's flow (kg/s) and pressure drop (kPa) as the window and the page show them; "---"
+// when there is no reading to show.
+struct ReadingTexts {
+    QString flow, drop;
+};
+ReadingTexts HydraulicReadingTexts(double gw, double dpw, bool shown);
+
 // What the page takes from the window: the texts as shown and the chart's arguments.
 struct HydraulicPrintInput {
     QString model;                       // the model list's text

@@ -202,8 +202,9 @@ void frmHydra::RysujWybrane() {
         std::isfinite(gw_) && std::isfinite(dpw_) && picHydra_->IsLineObjectVisible(lHydra_);
     ShowClipped(picHydra_, lp_, shown ? DropReadingLine(gw_, dpw_) : Segment{});
     ShowClipped(picHydra_, lg_, shown ? FlowReadingLine(gw_, dpw_) : Segment{});
-    txG_->setText(shown ? Shown(gw_, "#0.00") : QStringLiteral("---"));
-    txDp_->setText(shown ? Shown(dpw_, "##0.00") : QStringLiteral("---"));
+    const ReadingTexts texts = HydraulicReadingTexts(gw_, dpw_, shown);
+    txG_->setText(texts.flow);
+    txDp_->setText(texts.drop);
     picHydra_->setAccessibleDescription(
         QStringLiteral("G = %1 kg/s, Dp = %2 kPa").arg(txG_->text(), txDp_->text()));
 }

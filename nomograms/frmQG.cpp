@@ -136,8 +136,8 @@ void frmQG::ShowReading() {
     // An output off the chart is shown with its numbers; its lines end at the chart's edges.
     ShowClipped(picQG_, lp_, {kOrigin, r->y, r->x, r->y});
     ShowClipped(picQG_, lg_, {r->x, kOrigin, r->x, r->y});
-    txG_->setText(Shown(gw_, "#0.0"));
-    txQ_->setText(Shown(r->Q, "##0"));
+    txG_->setText(widgets::Formatted(gw_, "#0.0"));
+    txQ_->setText(widgets::Formatted(r->Q, "##0"));
     picQG_->setAccessibleDescription(
         QStringLiteral("G = %1 kg/s, Q = %2 kW").arg(txG_->text(), txQ_->text()));
 }

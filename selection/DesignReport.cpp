@@ -20,11 +20,6 @@ namespace {
 
 constexpr double kTitleTop = 22;
 
-// A reading as the hydraulic window shows it.
-QString Shown(double value, const char* pattern) {
-    return widgets::Q(kod::FormatPattern(value, pattern, widgets::DecimalSeparator()));
-}
-
 void WriteTitleBlock(widgets::PrintPage& page, const ReportTitle& title, int n, int count) {
     page.SetScale(1000, 1400);
     page.SetFontName(QStringLiteral("Times New Roman CE"));
@@ -57,9 +52,10 @@ void WriteCircuit(widgets::PrintPage& page, const PrintoutInput& input, const Mo
     in.m = m;
     double dpw = heating ? r.evaluation.dP1 : r.evaluation.dP2, gw = 0;
     nomograms::CharacteristicEnds(in.T1, in.T2, m, heating, dpw, gw);
-    const bool shown = std::isfinite(gw) && std::isfinite(dpw);
-    in.flowText = shown ? Shown(gw, "#0.00") : QStringLiteral("---");
-    in.dropText = shown ? Shown(dpw, "##0.00") : QStringLiteral("---");
+    const nomograms::ReadingTexts texts =
+        nomograms::HydraulicReadingTexts(gw, dpw, std::isfinite(gw) && std::isfinite(dpw));
+    in.flowText = texts.flow;
+    in.dropText = texts.drop;
     nomograms::WriteHydraulicPage(page, in, gw, dpw);
 }
 

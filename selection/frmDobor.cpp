@@ -20,7 +20,6 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QInputDialog>

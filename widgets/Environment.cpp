@@ -1,5 +1,7 @@
 #include "widgets/Environment.h"
 
+#include "core/Numbers.h"
+
 #include <QCoreApplication>
 #include <QFont>
 #include <QStandardPaths>
@@ -71,6 +73,10 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution("Courier New", mono);
     QFont::insertSubstitution("MS Sans Serif", sans);
     QFont::insertSubstitution("Arial", sans);
+}
+
+QString Formatted(double value, const char* pattern) {
+    return Q(kod::FormatPattern(value, pattern, DecimalSeparator()));
 }
 
 } // namespace widgets

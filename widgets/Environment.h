@@ -24,6 +24,9 @@ void SetUserLocale(const QLocale& locale);
 // The decimal separator of the user's locale, as one character.
 char DecimalSeparator();
 
+// A number in a display pattern ("#0.00"), with the user's decimal separator.
+QString Formatted(double value, const char* pattern);
+
 // UTF-8 std::string <-> QString.
 QString Q(const std::string& utf8);
 std::string S(const QString& text);
